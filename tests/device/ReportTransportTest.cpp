@@ -1,0 +1,184 @@
+// The exchange's rules against a fake keyboard that answers on its own thread.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <thread>
+
+#include "DeviceTestSupport.h"
+#include "device/ResultCodes.h"
+
+using namespace device;
+using namespace fake;
+
+namespace {
+
+class DeviceTransport : public LinkedFakeTest {};
+
+// A fake keyboard that never answers needs only a short wait.
+class DeviceSilentKeyboard : public LinkedFakeTest {
+  protected:
+    DeviceSilentKeyboard() : LinkedFakeTest(fastTiming(std::chrono::milliseconds(30))) {
+        keyboard.setResponder([](const FrameBytes&, int) { return std::nullopt; });
+    }
+};
+
+int exchange(ReportTransport& transport, const std::vector<uint8_t>& request, FrameBytes& response,
+             uint32_t& received) {
+    return transport.ExchangeReport(request.data(), request.size(), response.data(), 64, &received);
+}
+
+}  // namespace
+
+TEST_F(DeviceTransport, ShortRequestIsPaddedAndLongRequestIsCut) {
+    std::vector<uint8_t> shortRequest = {0x04, 0xAA, 0xBB, 0x05, 0x01};
+    std::vector<uint8_t> longRequest(100);
+    for (size_t i = 0; i < longRequest.size(); ++i) longRequest[i] = static_cast<uint8_t>(i);
+    longRequest[3] = 0x05;
+
+    FrameBytes response;
+    uint32_t received = 0;
+    ASSERT_EQ(exchange(link.transport(), shortRequest, response, received), RESULT_OK);
+    ASSERT_EQ(exchange(link.transport(), longRequest, response, received), RESULT_OK);
+    EXPECT_EQ(received, 64u);
+
+    auto writes = keyboard.writes();
+    ASSERT_EQ(writes.size(), 2u);
+    FrameBytes padded{};
+    std::copy(shortRequest.begin(), shortRequest.end(), padded.begin());
+    EXPECT_EQ(writes[0], padded);
+    EXPECT_TRUE(std::equal(writes[1].begin(), writes[1].end(), longRequest.begin()));
+}
+
+struct StatusCase {
+    std::vector<uint8_t> statuses;  // status of the answer to each write
+    int expected;
+    size_t writes;
+};
+
+class DeviceStatusRetry : public LinkedFakeTest,
+                          public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(DeviceStatusRetry, FailureStatusIsRetriedUpToThreeWrites) {
+    auto statuses = GetParam().statuses;
+    keyboard.setResponder([statuses](const FrameBytes& request, int index) {
+        return echoResponse(request, statuses[std::min<size_t>(index, statuses.size() - 1)]);
+    });
+    EXPECT_EQ(link.commands().BeginTransfer(), GetParam().expected);
+    EXPECT_EQ(keyboard.writeCount(), GetParam().writes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceStatuses, DeviceStatusRetry,
+    ::testing::Values(StatusCase{{0x00}, RESULT_OK, 1},
+                      StatusCase{{0x01}, RESULT_OK, 1},  // any other status is success
+                      StatusCase{{0xFE, 0xFE, 0x00}, RESULT_OK, 3},
+                      StatusCase{{0xFF, 0x00}, RESULT_OK, 2},
+                      StatusCase{{0xFE, 0xFE, 0xFE}, RESULT_STATUS_FE, 3},
+                      StatusCase{{0xFF, 0xFF, 0xFF}, RESULT_STATUS_FF, 3},
+                      StatusCase{{0xFE, 0xFE, 0xFF}, RESULT_STATUS_FF, 3}));
+
+TEST_F(DeviceTransport, WrongEchoIsRetriedThenAccepted) {
+    keyboard.setResponder([](const FrameBytes& request, int index) {
+        FrameBytes response = echoResponse(request);
+        if (index == 0)
+            response[3] = 9;
+        return response;
+    });
+    EXPECT_EQ(link.commands().BeginTransfer(), RESULT_OK);
+    auto writes = keyboard.writes();
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0], writes[1]);  // the same request is written again
+}
+
+TEST_F(DeviceTransport, WrongEchoEveryTimeGivesNoReplyAfterThreeWrites) {
+    keyboard.setResponder([](const FrameBytes& request, int) {
+        FrameBytes response = echoResponse(request);
+        response[3] ^= 0x40;
+        return response;
+    });
+    EXPECT_EQ(link.commands().BeginTransfer(), RESULT_NO_REPLY);
+    EXPECT_EQ(keyboard.writeCount(), 3u);
+}
+
+TEST_F(DeviceSilentKeyboard, TimeOutGivesNoReplyAfterThreeWrites) {
+    EXPECT_EQ(link.commands().BeginTransfer(), RESULT_NO_REPLY);
+    EXPECT_EQ(keyboard.writeCount(), 3u);
+}
+
+TEST_F(DeviceTransport, NoKeyboardMeansNoWrite) {
+    keyboard.deviceCount = 0;
+    FrameBytes response;
+    uint32_t received = 99;
+    EXPECT_EQ(exchange(link.transport(), {0x04, 0, 0, 1}, response, received), RESULT_NO_DEVICE);
+    EXPECT_EQ(received, 0u);
+    EXPECT_EQ(keyboard.writeCount(), 0u);
+}
+
+TEST_F(DeviceTransport, RefusedWriteFailsAtOnce) {
+    keyboard.writeResult = 0;
+    EXPECT_EQ(link.commands().BeginTransfer(), RESULT_WRITE_FAILED);
+    EXPECT_EQ(keyboard.writeCount(), 1u);
+    keyboard.writeResult = -5;
+    EXPECT_EQ(link.commands().EndTransfer(), RESULT_WRITE_FAILED);
+    EXPECT_EQ(keyboard.writeCount(), 2u);
+}
+
+TEST_F(DeviceSilentKeyboard, InputOutsideAnExchangeChangesNothing) {
+    FrameBytes stray = echoResponse(FrameBytes{0x04, 0, 0, 0x01});
+    keyboard.sendControlInput(std::vector<uint8_t>(stray.begin(), stray.end()));
+    keyboard.drain();
+
+    // Had the stray input been taken, the event would be left signalled and
+    // this exchange would "succeed" with it.
+    FrameBytes response;
+    response.fill(0xAA);
+    uint32_t received = 0;
+    EXPECT_EQ(exchange(link.transport(), {0x04, 0, 0, 0x01}, response, received), RESULT_NO_REPLY);
+    EXPECT_EQ(received, 0u);
+    FrameBytes untouched;
+    untouched.fill(0xAA);
+    EXPECT_EQ(response, untouched);
+}
+
+TEST_F(DeviceTransport, ResponseIsCutToTheCallersCapacity) {
+    std::vector<uint8_t> request = {0x04, 0, 0, 0x03};
+    FrameBytes response;
+    response.fill(0xAA);
+    uint32_t received = 0;
+    ASSERT_EQ(link.transport().ExchangeReport(request.data(), request.size(), response.data(), 16,
+                                              &received),
+              RESULT_OK);
+    EXPECT_EQ(received, 16u);
+    EXPECT_EQ(response[3], 0x03);
+    EXPECT_EQ(response[16], 0xAA);
+}
+
+TEST_F(DeviceTransport, ConcurrentCommandsNeverMixResponses) {
+    // The keyboard answers each read with its offset in the payload, after a
+    // small random delay, so that exchanges overlap if they can.
+    keyboard.setResponder([](const FrameBytes& request, int index) {
+        std::this_thread::sleep_for(std::chrono::microseconds((index * 7919) % 300));
+        FrameBytes response = echoResponse(request);
+        response[8] = request[5];
+        response[9] = request[6];
+        return response;
+    });
+    constexpr int kThreads = 4;
+    constexpr int kCommands = 40;
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kCommands; ++i) {
+                int offset = t * 1000 + i;
+                uint8_t buffer[56] = {};
+                if (link.commands().ReadParameters(buffer, 56, offset) != RESULT_OK ||
+                    (buffer[0] | buffer[1] << 8) != offset)
+                    ++mismatches;
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_EQ(keyboard.writeCount(), size_t(kThreads * kCommands));
+}
