@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "lighting/ButtonRef.h"
 #include "lighting/Colour.h"
 
 namespace lighting::preview {
@@ -132,10 +133,7 @@ constexpr int kGridRows = 6;
 constexpr uint8_t kEmptyCell = 0xFF;
 
 // Which main-window button a preview key tints.
-struct PreviewKeyButton {
-    enum Kind : uint8_t { KeyButton, GButton, FnButton } kind;
-    uint8_t index;  // key button position 0..103, or G button 0..4; 0 for Fn
-};
+using PreviewKeyButton = ButtonRef;
 
 // Grid cell (column 0..22, row 0..5) to key, or kEmptyCell.
 uint8_t GridKey(int column, int row);

@@ -1,0 +1,238 @@
+// Lighting.cpp - lighting reads and writes on the keyboard's parameter and
+// per-key colour memories.
+#include "lighting/Lighting.h"
+
+#include <algorithm>
+
+#include "device/CurrentProfileIndex.h"
+#include "device/ResultCodes.h"
+
+namespace lighting {
+namespace {
+
+constexpr int kParameterReadLength = 56;
+constexpr int kSlotsPerChunk = 18;
+constexpr int kKeyColourChunks = 8;  // 8 x 18 = 144 slots, 0..143
+
+// Every lighting change is one BeginTransfer..EndTransfer pair on the
+// keyboard; the results of both are not acted on.
+class Transfer {
+  public:
+    explicit Transfer(device::DeviceCommands& commands) : commands_(commands) {
+        commands_.BeginTransfer();
+    }
+    ~Transfer() { commands_.EndTransfer(); }
+    Transfer(const Transfer&) = delete;
+    Transfer& operator=(const Transfer&) = delete;
+
+  private:
+    device::DeviceCommands& commands_;
+};
+
+}  // namespace
+
+Lighting::Lighting(device::DeviceCommands& commands) : commands_(commands) {}
+
+int Lighting::profile() const {
+    return std::clamp(device::currentProfileIndex(), 0, 2);
+}
+
+int Lighting::ReadLighting(const std::function<void()>& insideTransfer) {
+    modes_.Clear();
+    uint8_t info[device::kDeviceInfoSize] = {};
+    if (commands_.ReadDeviceInfo(info) != device::RESULT_OK)
+        return -1;
+    modes_.Fill(
+        std::span<const uint8_t, kModeListSize>(info + device::kDeviceInfoModesAt, kModeListSize));
+    {
+        Transfer transfer(commands_);
+        if (insideTransfer)
+            insideTransfer();
+        for (int p = 0; p < kProfileCount; ++p) {
+            uint8_t reply[kParameterReadLength] = {};
+            // A block whose read fails keeps its previous copy rather than
+            // taking a reply that never arrived.
+            if (commands_.ReadParameters(reply, kParameterReadLength, p * kParameterBlockSize) ==
+                device::RESULT_OK)
+                std::copy_n(reply, kParameterBlockSize, state_.blocks[p].bytes.begin());
+        }
+    }
+    loadState(state_.blocks[profile()]);
+    if (readPanelOn)
+        state_.panelOn = readPanelOn();
+    return 0;
+}
+
+void Lighting::loadState(const ParameterBlock& block) {
+    namespace O = ParameterOffset;
+    state_.mode = block.at(O::Mode);
+    state_.brightness = block.at(O::Brightness);
+    state_.speed = block.at(O::Speed);
+    state_.direction = block.at(O::Direction);
+    state_.colourChoice = block.at(O::ColourChoice) > 3 ? 0 : block.at(O::ColourChoice);
+    state_.reportRate = std::min<uint8_t>(block.at(O::ReportRate), 3);
+    state_.colours.fill(block.ColourAt(O::Colour));
+    if (state_.mode == 7 && block.at(O::MultiColour7) <= 1)
+        state_.multiColourFY = block.at(O::MultiColour7) == 1;
+    if (block.at(O::Trigger) == 0)
+        state_.trigger = Trigger::SingleKey;
+    if (block.at(O::Trigger) == 1)
+        state_.trigger = Trigger::Grid;
+    state_.multiColourHX = block.at(O::MultiColour) != 0;
+    state_.colour2 = block.ColourAt(O::Colour2);
+    state_.multiColour2 = block.at(O::MultiColour2) != 0;
+    state_.colour3 = block.ColourAt(O::Colour3);
+    state_.multiColour3 = block.at(O::MultiColour3) != 0;
+}
+
+void Lighting::writeAt(int offset, std::initializer_list<uint8_t> bytes) {
+    commands_.WriteParameters(bytes.begin(), int(bytes.size()),
+                              profile() * kParameterBlockSize + offset);
+}
+
+// Picking a colour always turns the keyboard's multi-colour flag off first.
+void Lighting::writeColourAfterSingleColourFlag(Colour colour) {
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::MultiColour, {0});
+    writeAt(ParameterOffset::Colour, {Red(colour), Green(colour), Blue(colour)});
+}
+
+void Lighting::SelectMode(int code) {
+    state_.mode = uint8_t(code);
+    if (!ModeHasParameters(code))
+        return;
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::Mode, {uint8_t(code)});
+    if (ModeWritesMultiColour(code))
+        writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+}
+
+void Lighting::MoveBrightnessSlider(int position) {
+    if (position < 0 || position > 5 || position == state_.brightness)
+        return;
+    state_.brightness = uint8_t(position);
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::Brightness, {state_.brightness});
+}
+
+void Lighting::MoveSpeedSlider(int position) {
+    if (position < 0 || position > 5)
+        return;
+    int speed = 5 - position;  // the slider's left end is the fastest setting
+    if (speed == state_.speed)
+        return;
+    state_.speed = uint8_t(speed);
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::Speed, {state_.speed});
+}
+
+void Lighting::SetDirection(uint8_t direction) {
+    state_.direction = direction;
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::Direction, {direction});
+}
+
+void Lighting::PickColourFY(Colour colour) {
+    state_.colours[FYColourButton] = colour;
+    state_.multiColourFY = false;
+    state_.multiColourHX = false;
+    writeColourAfterSingleColourFlag(colour);
+}
+
+void Lighting::PickColourHX(Colour colour) {
+    state_.colours[HXColourButton] = colour;
+    state_.multiColourHX = false;
+    writeColourAfterSingleColourFlag(colour);
+}
+
+void Lighting::ToggleMultiColourHX() {
+    state_.multiColourHX = !state_.multiColourHX;
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+}
+
+void Lighting::ToggleMultiColourFY() {
+    state_.multiColourFY = !state_.multiColourFY;
+    state_.multiColourHX = !state_.multiColourHX;
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+}
+
+// A preset changes the keyboard's colour only: the colour buttons and the
+// multi-colour switches keep what they show.
+void Lighting::ClickPreset(int swatch) {
+    if (swatch < 1 || swatch > int(PresetColors.size()))
+        return;
+    writeColourAfterSingleColourFlag(PresetColors[swatch - 1]);
+}
+
+void Lighting::ClickColourChoice(int choice) {
+    if (choice < 0 || choice > 3)
+        return;
+    state_.colourChoice = uint8_t(choice);
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::ColourChoice, {state_.colourChoice});
+}
+
+void Lighting::WriteBaseColour(Colour colour) {
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::BaseColour, {Red(colour), Green(colour), Blue(colour)});
+}
+
+void Lighting::ClickReportRate(int index) {
+    if (index < 0 || index > 3)
+        return;
+    state_.reportRate = uint8_t(index);
+    Transfer transfer(commands_);
+    writeAt(ParameterOffset::ReportRate, {state_.reportRate});
+}
+
+void Lighting::RestoreDefaultParameters() {
+    {
+        Transfer transfer(commands_);
+        commands_.WriteParameters(DefaultParameterBlock.data(), kDefaultParameterBytes,
+                                  profile() * kParameterBlockSize);
+    }
+    state_.mode = 1;
+    state_.brightness = 4;
+    state_.speed = 2;
+    state_.direction = kDirectionRight;
+    state_.multiColourHX = state_.multiColourFY = true;
+    state_.colours.fill(MakeColour(255, 255, 255));
+    state_.reportRate = 0;
+    state_.colourChoice = 0;
+    state_.trigger = Trigger::SingleKey;
+    state_.colour2 = state_.colour3 = 0;
+    state_.multiColour2 = state_.multiColour3 = false;
+}
+
+void Lighting::SendKeyColors() {
+    Transfer transfer(commands_);
+    const int p = profile();
+    for (int chunk = 0; chunk < kKeyColourChunks; ++chunk) {
+        // Slots 126..143 of the last chunk have no table entries: sent black.
+        uint8_t rgb[3 * kSlotsPerChunk];
+        keyColours_.CopyRgb(p, chunk * kSlotsPerChunk, kSlotsPerChunk, rgb);
+        commands_.WriteKeyColours(rgb, int(sizeof rgb), chunk * kSlotsPerChunk);
+    }
+}
+
+void Lighting::SendKeyColor(int slot, Colour colour) {
+    if (slot < 0 || slot >= kLedSlotCount)
+        return;
+    const uint8_t rgb[3] = {Red(colour), Green(colour), Blue(colour)};
+    Transfer transfer(commands_);
+    commands_.WriteKeyColours(rgb, 3, slot);
+}
+
+PreviewInput Lighting::PreviewState() const {
+    PreviewInput in;
+    in.mode = state_.mode;
+    in.direction = state_.direction;
+    in.multiColour = state_.multiColourHX;
+    bool fyGroup = state_.mode == 6 || state_.mode == 16;
+    in.colour = state_.colours[fyGroup ? FYColourButton : HXColourButton];
+    return in;
+}
+
+}  // namespace lighting
