@@ -1,0 +1,84 @@
+#include "KeyboardReads.h"
+
+#include <new>
+#include <vector>
+
+#include "KeyMapCodec.h"
+#include "LittleEndian.h"
+#include "MacroImage.h"
+#include "ProfileFile.h"
+#include "ProfileHeader.h"
+#include "Utf16.h"
+
+namespace profiles {
+
+namespace {
+constexpr int kOk = 1;
+constexpr size_t kDeviceInfoSize = 44;
+constexpr size_t kCapacityByte = 11;
+constexpr uint32_t kCapacityUnit = 128;
+}  // namespace
+
+bool ReadArrivalData(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
+                     keys::Prompts& prompts) {
+    bool ok = true;
+    keys::KeyMap map{};
+    if (keyboard.ReadDefaultKeyMap(map.data()) == kOk) {
+        model.defaultKeyMap.set(map);
+    } else {
+        prompts.showMessage("MAIN_DEFAULT_MATRIX_PROMPT");
+        ok = false;
+    }
+    uint8_t info[kDeviceInfoSize] = {};
+    if (keyboard.ReadDeviceInfo(info) == kOk)
+        model.macroCapacity = info[kCapacityByte] * kCapacityUnit;
+    else
+        ok = false;
+    return ok;
+}
+
+bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
+                          keys::Prompts& prompts, const std::filesystem::path& path) {
+    const int current = keyboard.GetCurrentProfile();
+    if (current < 0 || current > 3)
+        return false;
+
+    keys::KeyMap maps[keys::kProfileCount];
+    for (int p = 0; p < keys::kProfileCount; ++p)
+        if (keyboard.ReadKeyMap(maps[p].data(), p) != kOk)
+            return false;
+
+    try {
+        std::vector<uint8_t> image(macros::kImageHeaderSize, 0);
+        if (keyboard.ReadMacroMemory(image.data(), image.size()) != kOk)
+            return false;
+        if (le::get16(image.data()) == macros::kImageMagic) {
+            image.assign(le::get16(image.data() + 2), 0);
+            if (keyboard.ReadMacroMemory(image.data(), image.size()) != kOk)
+                return false;
+        } else {
+            image.clear();  // the keyboard holds no macros
+        }
+        const std::u16string prefix = macros::utf8ToUtf16(prompts.text("MACRO_NEW_PREFIX"));
+        const macros::MacroList list =
+            macros::DecodeMacroImage(image.data(), image.size(), [&] { return prefix; });
+
+        keys::AssignmentBlock block;
+        keys::WriteProfileHeader(block.header.data(), static_cast<uint16_t>(list.size()), 0, 0);
+        keys::writeLayoutDescriptor(block.header.data());
+        const keys::KeyMap defaults = model.defaultKeyMap.get();
+        for (int p = 0; p < keys::kProfileCount; ++p)
+            keys::DecodeKeyMap(maps[p].data(), defaults, block.area(static_cast<size_t>(p)));
+
+        std::vector<uint8_t> bytes(keys::profileFileSize(static_cast<uint32_t>(list.size()), 0), 0);
+        keys::encodeAssignmentBlock(block, bytes.data());
+        for (size_t i = 0; i < list.size(); ++i)
+            macros::encodeMacroRecord(
+                list[i], bytes.data() + keys::kAssignmentBlockSize + i * macros::kMacroRecordSize);
+        return writeAtomically(path, bytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace profiles
