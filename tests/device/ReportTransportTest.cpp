@@ -50,6 +50,7 @@ TEST_F(DeviceTransport, ShortRequestIsPaddedAndLongRequestIsCut) {
 }
 
 struct StatusCase {
+    const char* name;
     std::vector<uint8_t> statuses;  // status of the answer to each write
     int expected;
     size_t writes;
@@ -69,13 +70,14 @@ TEST_P(DeviceStatusRetry, FailureStatusIsRetriedUpToThreeWrites) {
 
 INSTANTIATE_TEST_SUITE_P(
     DeviceStatuses, DeviceStatusRetry,
-    ::testing::Values(StatusCase{{0x00}, RESULT_OK, 1},
-                      StatusCase{{0x01}, RESULT_OK, 1},  // any other status is success
-                      StatusCase{{0xFE, 0xFE, 0x00}, RESULT_OK, 3},
-                      StatusCase{{0xFF, 0x00}, RESULT_OK, 2},
-                      StatusCase{{0xFE, 0xFE, 0xFE}, RESULT_STATUS_FE, 3},
-                      StatusCase{{0xFF, 0xFF, 0xFF}, RESULT_STATUS_FF, 3},
-                      StatusCase{{0xFE, 0xFE, 0xFF}, RESULT_STATUS_FF, 3}));
+    ::testing::Values(StatusCase{"Ok", {0x00}, RESULT_OK, 1},
+                      StatusCase{"OtherStatusIsSuccess", {0x01}, RESULT_OK, 1},
+                      StatusCase{"FE_FE_00", {0xFE, 0xFE, 0x00}, RESULT_OK, 3},
+                      StatusCase{"FF_00", {0xFF, 0x00}, RESULT_OK, 2},
+                      StatusCase{"FE_FE_FE", {0xFE, 0xFE, 0xFE}, RESULT_STATUS_FE, 3},
+                      StatusCase{"FF_FF_FF", {0xFF, 0xFF, 0xFF}, RESULT_STATUS_FF, 3},
+                      StatusCase{"FE_FE_FF", {0xFE, 0xFE, 0xFF}, RESULT_STATUS_FF, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceTransport, WrongEchoIsRetriedThenAccepted) {
     keyboard.setResponder([](const FrameBytes& request, int index) {

@@ -1,0 +1,135 @@
+// Through the real libHidServ.so and a running keytune-vkbd, with the
+// protocol's real waits. Kept few: the rules themselves are covered against
+// the fake library.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <memory>
+
+#include "VkbdRunner.h"
+#include "device/DeviceLink.h"
+#include "device/HidServLibrary.h"
+#include "device/ResultCodes.h"
+
+using namespace device;
+using namespace std::chrono;
+
+namespace {
+
+size_t tracedRequests(const std::string& tracePath) {
+    std::ifstream in(tracePath);
+    size_t count = 0;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] == '>')
+            ++count;
+    return count;
+}
+
+class DeviceEndToEnd : public ::testing::Test {
+  protected:
+    // Binds the staged library and starts the link; returns the device count.
+    int connect() {
+        if (library.load(KEYTUNE_STAGE_DIR) != BIND_OK || library.api().Init(0) <= 0) {
+            ADD_FAILURE() << "cannot start libHidServ.so: " << library.error();
+            return -1;
+        }
+        initialised = true;
+        link = std::make_unique<DeviceLink>(library.api());
+        return link->StartDeviceLink();
+    }
+    void TearDown() override {
+        if (link)
+            link->detach();
+        if (initialised)
+            library.api().End();
+    }
+
+    fake::VkbdRunner vkbd{KEYTUNE_STAGE_DIR};
+    HidServLibrary library;
+    std::unique_ptr<DeviceLink> link;
+    bool initialised = false;
+};
+
+}  // namespace
+
+TEST_F(DeviceEndToEnd, KeyMapRoundTripsThroughTheSocket) {
+    ASSERT_TRUE(vkbd.start());
+    ASSERT_EQ(connect(), 1);
+    std::vector<uint8_t> map(kKeyMapSize), back(kKeyMapSize);
+    for (size_t i = 0; i < map.size(); ++i) map[i] = static_cast<uint8_t>(i * 5 + 1);
+    auto& c = link->commands();
+    c.BeginTransfer();
+    ASSERT_EQ(c.WriteKeyMap(map.data(), 1), RESULT_OK);
+    c.EndTransfer();
+    ASSERT_EQ(c.ReadKeyMap(back.data(), 1), RESULT_OK);
+    EXPECT_EQ(back, map);
+}
+
+TEST_F(DeviceEndToEnd, DroppedResponsesGiveUpAfterThreeWritesInAboutThreeSeconds) {
+    ASSERT_TRUE(vkbd.start());
+    ASSERT_EQ(connect(), 1);
+    ASSERT_EQ(vkbd.control({"fault", "drop", "100"}), 0);
+    size_t before = tracedRequests(vkbd.tracePath());
+    auto start = steady_clock::now();
+    EXPECT_EQ(link->commands().BeginTransfer(), RESULT_NO_REPLY);
+    auto elapsed = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    EXPECT_GE(elapsed, 2900);
+    EXPECT_LT(elapsed, 8000);
+    EXPECT_EQ(tracedRequests(vkbd.tracePath()) - before, 3u);
+}
+
+TEST_F(DeviceEndToEnd, WithoutKeyboardCommandsFailAtOnce) {
+    ASSERT_EQ(connect(), 0);  // nothing listens on the socket
+    auto start = steady_clock::now();
+    EXPECT_EQ(link->commands().BeginTransfer(), RESULT_NO_DEVICE);
+    uint8_t info[kDeviceInfoSize];
+    EXPECT_EQ(link->commands().ReadDeviceInfo(info), RESULT_NO_DEVICE);
+    EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 500);
+}
+
+TEST_F(DeviceEndToEnd, KeyboardStoppedDuringABlockTransferEndsItWithAFailure) {
+    ASSERT_TRUE(vkbd.start());
+    ASSERT_EQ(connect(), 1);
+    std::vector<uint8_t> image(8192, 0x11);
+    auto transfer = std::async(std::launch::async, [&] {
+        return link->commands().WriteMacroMemory(image.data(), static_cast<int>(image.size()));
+    });
+    auto deadline = steady_clock::now() + seconds(5);
+    while (tracedRequests(vkbd.tracePath()) < 10 && steady_clock::now() < deadline)
+        std::this_thread::sleep_for(milliseconds(1));
+    vkbd.stop();
+    ASSERT_EQ(transfer.wait_for(seconds(15)), std::future_status::ready) << "transfer hangs";
+    EXPECT_NE(transfer.get(), RESULT_OK);
+}
+
+TEST_F(DeviceEndToEnd, CliPrintsInfoAndRejectsABadProfile) {
+    ASSERT_TRUE(vkbd.start());
+    const std::string cli = std::string(KEYTUNE_STAGE_DIR) + "/keytune-cli";
+
+    auto info = fake::runProgram(cli, {"info"});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out,
+              "firmware: 0x0102\nprofile: 0\nmacro-capacity: 8192\n"
+              "modes: 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 20\n");
+
+    auto set = fake::runProgram(cli, {"set-profile", "2"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_NE(fake::runProgram(cli, {"info"}).out.find("profile: 2\n"), std::string::npos);
+
+    auto keymap = fake::runProgram(cli, {"read-keymap", "0"});
+    EXPECT_EQ(keymap.status, 0) << keymap.err;
+    EXPECT_EQ(std::count(keymap.out.begin(), keymap.out.end(), '\n'), 24);  // 378 bytes, 16 a line
+
+    auto bad = fake::runProgram(cli, {"read-keymap", "3"});
+    EXPECT_NE(bad.status, 0);
+    EXPECT_NE(bad.err.find("bad profile (result -201)"), std::string::npos) << bad.err;
+
+    vkbd.stop();
+    auto start = steady_clock::now();
+    auto none = fake::runProgram(cli, {"info"});
+    EXPECT_NE(none.status, 0);
+    EXPECT_NE(none.err.find("no keyboard attached (result 0)"), std::string::npos) << none.err;
+    EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 2000);
+}
