@@ -27,6 +27,9 @@ enum class MessageType : uint8_t {
 };
 
 constexpr size_t kHeaderSize = 5;
+constexpr size_t kControlReportSize = 64;  // both ways
+constexpr size_t kConsumerReportSize = 4;  // 16-bit code little-endian, then two zero bytes
+constexpr size_t kStatusWriteSize = 2;
 constexpr size_t kMaxPayload = 1u << 20;  // a guard against a corrupt stream
 
 inline std::vector<uint8_t> encode(MessageType type, const uint8_t* payload, size_t length) {
