@@ -1,0 +1,124 @@
+// Reload, apply and profile switching over a recording keyboard.
+#include <gtest/gtest.h>
+
+#include "ConfigTestSupport.h"
+#include "KeyMapCodec.h"
+#include "ProfileFile.h"
+#include "ProfileOperations.h"
+#include "ProfileTestSupport.h"
+
+using namespace profiles;
+using namespace testing_config;
+
+namespace {
+
+class ProfileOperationsTest : public ::testing::Test {
+  protected:
+    ProfileOperationsTest()
+        : session{
+              model, keyboard, prompts, host, {folder / "profiles", folder / "template.userd"}} {
+        model.macroCapacity = 64 * 128;
+        keyboard.factoryMap = keys::builtInDefaultKeyMap();
+        for (auto& map : keyboard.maps) map = keys::builtInDefaultKeyMap();
+        keyboard.macroMemory = {0x12, 0x34};  // no AA 55: the keyboard holds no macros
+        CreateDefaultProfile(model.working);
+    }
+    keys::KeyAssignment& record(int profile, uint16_t index) {
+        return *keys::RecordAt(model.working, profile, index);
+    }
+
+    TempFolder folder;
+    keys::ConfigModel model;
+    RecordingKeyboard keyboard;
+    ScriptedPrompts prompts;
+    TestHost host;
+    ConfigSession session;
+};
+
+}  // namespace
+
+TEST_F(ProfileOperationsTest, ReloadReadsTheKeyboardThroughTheCache) {
+    keyboard.maps[1][37 * 3 + 2] = 0x04;  // Space sends A in profile 1
+    host.pending = true;
+    EXPECT_EQ(ReloadWorkingStore(session, false), 1);
+    EXPECT_FALSE(host.pending);
+    EXPECT_EQ(host.redraws, 1);
+    ASSERT_TRUE(model.working.block);
+    EXPECT_EQ(record(1, 0x039).type, keys::kAssignKey);
+    EXPECT_EQ(record(1, 0x039).data, 0x01E);
+    EXPECT_TRUE(model.working.macros.empty());
+    const std::vector<uint8_t> cache = fileBytes(CachePath(session.locations));
+    ASSERT_EQ(cache.size(), 32832u);
+    EXPECT_EQ(cache[14], 0) << "macro count";
+
+    // A keyboard that cannot be asked leaves the default profile.
+    keyboard.currentProfile = -1;
+    record(0, 0x039).type = keys::kAssignDisabled;
+    host.pending = true;
+    ReloadWorkingStore(session, true);
+    EXPECT_EQ(record(1, 0x039).type, keys::kAssignDefault);
+    EXPECT_EQ(record(0, 256).aux, 0x0301);
+    EXPECT_TRUE(host.pending) << "keepApply";
+}
+
+TEST_F(ProfileOperationsTest, ApplyClearsTheMarkOnlyWhenCacheAndKeyboardAreWritten) {
+    keyboard.currentProfile = 1;
+    host.pending = true;
+    EXPECT_FALSE(ApplyChanges(session)) << "no cache file yet";
+    EXPECT_EQ(keyboard.calls, (std::vector<std::string>{"begin", "macros 16", "map 1", "end"}));
+    EXPECT_TRUE(host.pending);
+
+    EnsureProfileFolder(session.locations);
+    ASSERT_TRUE(CreateDefaultProfile(CachePath(session.locations)));
+    record(1, 0x039) = {keys::kAssignDisabled, 0, 0};
+    EXPECT_TRUE(ApplyChanges(session));
+    EXPECT_FALSE(host.pending);
+    keys::AssignmentStore cached;
+    ASSERT_TRUE(LoadStoreFromFile(CachePath(session.locations), cached));
+    EXPECT_EQ(keys::RecordAt(cached, 1, 0x039)->type, keys::kAssignDisabled);
+
+    keyboard.calls.clear();
+    EXPECT_TRUE(ApplyChanges(session)) << "nothing pending";
+    EXPECT_TRUE(keyboard.calls.empty());
+}
+
+TEST_F(ProfileOperationsTest, SwitchingProfiles) {
+    EnsureProfileFolder(session.locations);
+    ASSERT_TRUE(CreateDefaultProfile(CachePath(session.locations)));
+
+    // Refused while the key assignment dialog is open.
+    host.dialogOpen = true;
+    EXPECT_EQ(SwitchProfile(session, 2), 0);
+    EXPECT_EQ(prompts.shown, (std::vector<std::string>{"PROFILE_SEELCT_PROMPT2"}));
+    EXPECT_TRUE(keyboard.calls.empty());
+    host.dialogOpen = false;
+
+    // Pending changes, answered No: the working store goes back to the cache.
+    record(0, 0x039) = {keys::kAssignDisabled, 0, 0};
+    host.pending = true;
+    prompts.answers = {false};
+    EXPECT_EQ(SwitchProfile(session, 2), 1);
+    EXPECT_EQ(prompts.asked, (std::vector<std::string>{"PROFILE_SELECT_PROMPT"}));
+    EXPECT_EQ(record(0, 0x039).type, keys::kAssignDefault);
+    EXPECT_FALSE(host.pending);
+    EXPECT_EQ(keyboard.currentProfile, 2);
+    EXPECT_EQ(host.applies, 0);
+
+    // Answered Yes: the main window's Apply runs first.
+    host.pending = true;
+    prompts.answers = {true};
+    EXPECT_EQ(SwitchProfile(session, 1), 1);
+    EXPECT_EQ(host.applies, 1);
+    EXPECT_EQ(keyboard.currentProfile, 1);
+
+    // Without pending changes no question; a target of 3 or more becomes 0,
+    // -1 selects nothing.
+    host.pending = false;
+    prompts.asked.clear();
+    EXPECT_EQ(SwitchProfile(session, 7), 1);
+    EXPECT_EQ(keyboard.currentProfile, 0);
+    EXPECT_EQ(SwitchProfile(session, -1), 1);
+    EXPECT_EQ(keyboard.currentProfile, 0);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(host.menuRebuilds, 4);
+}
