@@ -18,12 +18,12 @@
 namespace vkbd::wire {
 
 enum class MessageType : uint8_t {
-    ControlReport = 0x01,  // client->keyboard: a 64-byte request on the control interface;
-                           // keyboard->client: a 64-byte input report on the control interface
-    ConsumerReport = 0x02, // keyboard->client: an input report on the consumer interface
-    StatusWrite = 0x03,    // client->keyboard: the two status bytes (G-key layer)
-    ControlCommand = 0x10, // client->keyboard: a `keytune-vkbd ctl` command line (ASCII)
-    ControlReply = 0x11,   // keyboard->client: the reply text; first line "ok" or "error: ..."
+    ControlReport = 0x01,   // client->keyboard: a 64-byte request on the control interface;
+                            // keyboard->client: a 64-byte input report on the control interface
+    ConsumerReport = 0x02,  // keyboard->client: an input report on the consumer interface
+    StatusWrite = 0x03,     // client->keyboard: the two status bytes (G-key layer)
+    ControlCommand = 0x10,  // client->keyboard: a `keytune-vkbd ctl` command line (ASCII)
+    ControlReply = 0x11,    // keyboard->client: the reply text; first line "ok" or "error: ..."
 };
 
 constexpr size_t kHeaderSize = 5;
@@ -51,20 +51,24 @@ struct Message {
 
 // Collects bytes from a stream and hands out whole messages.
 class Decoder {
-public:
-    void feed(const uint8_t* data, size_t length) { buffer_.insert(buffer_.end(), data, data + length); }
+  public:
+    void feed(const uint8_t* data, size_t length) {
+        buffer_.insert(buffer_.end(), data, data + length);
+    }
 
     // The next whole message, or nothing while it is incomplete. A length above
     // kMaxPayload marks the stream as corrupt (see corrupt()).
     std::optional<Message> next() {
-        if (corrupt_ || buffer_.size() < kHeaderSize) return std::nullopt;
+        if (corrupt_ || buffer_.size() < kHeaderSize)
+            return std::nullopt;
         uint32_t length = 0;
         for (int i = 0; i < 4; ++i) length |= uint32_t(buffer_[1 + i]) << (8 * i);
         if (length > kMaxPayload) {
             corrupt_ = true;
             return std::nullopt;
         }
-        if (buffer_.size() < kHeaderSize + length) return std::nullopt;
+        if (buffer_.size() < kHeaderSize + length)
+            return std::nullopt;
         Message message{static_cast<MessageType>(buffer_[0]),
                         std::vector<uint8_t>(buffer_.begin() + kHeaderSize,
                                              buffer_.begin() + kHeaderSize + length)};
@@ -74,7 +78,7 @@ public:
 
     bool corrupt() const { return corrupt_; }
 
-private:
+  private:
     std::vector<uint8_t> buffer_;
     bool corrupt_ = false;
 };
@@ -82,7 +86,8 @@ private:
 // The socket path: $KEYTUNE_VKBD_SOCKET, else $XDG_RUNTIME_DIR/keytune-vkbd.sock,
 // else /tmp/keytune-vkbd-<uid>.sock when no runtime folder is set.
 inline std::string defaultSocketPath() {
-    if (const char* path = std::getenv("KEYTUNE_VKBD_SOCKET"); path && *path) return path;
+    if (const char* path = std::getenv("KEYTUNE_VKBD_SOCKET"); path && *path)
+        return path;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
         return std::string(runtime) + "/keytune-vkbd.sock";
     return "/tmp/keytune-vkbd-" + std::to_string(getuid()) + ".sock";
