@@ -44,6 +44,7 @@ void Dispatcher::start() {
     if (thread_.joinable())
         return;
     stopping_ = false;
+    accepting_ = true;
     thread_ = std::thread([this] { run(); });
     threadId_ = thread_.get_id();
 }
@@ -52,6 +53,7 @@ void Dispatcher::stop() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
+        accepting_ = false;
     }
     wake_.notify_all();
     if (thread_.joinable())
@@ -99,7 +101,7 @@ void Dispatcher::postInput(Interface interface, const uint8_t* bytes, size_t len
     event.bytes.assign(bytes, bytes + std::min(length, kMaxReportSize));
     {
         std::lock_guard lock(mutex_);
-        if (stopping_ || queue_.size() >= kMaxQueuedInputs)
+        if (!accepting_ || queue_.size() >= kMaxQueuedInputs)
             return;
         queue_.push_back(std::move(event));
     }
@@ -111,7 +113,7 @@ void Dispatcher::postCounts(const InterfaceCounts& counts) {
     event.counts = counts;
     {
         std::lock_guard lock(mutex_);
-        if (stopping_)
+        if (!accepting_)
             return;
         queue_.push_back(std::move(event));
     }

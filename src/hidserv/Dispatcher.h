@@ -28,6 +28,8 @@ class Dispatcher {
     Dispatcher(const Dispatcher&) = delete;
     Dispatcher& operator=(const Dispatcher&) = delete;
 
+    // Events are taken from start() on; those posted before (the first scan's
+    // devices, which callers count themselves) or after stop() are dropped.
     void start();
     // Joins the callback thread (waiting for a running callback to return),
     // drops undelivered events and releases every registration.
@@ -68,6 +70,7 @@ class Dispatcher {
     std::deque<Event> queue_;
     std::map<uint32_t, std::shared_ptr<Registration>> registrations_;
     const Registration* running_ = nullptr;  // whose callback runs now
+    bool accepting_ = false;                 // between start() and stop()
     bool stopping_ = false;
     std::thread thread_;
     std::thread::id threadId_;

@@ -140,16 +140,21 @@ HidrawBackend::~HidrawBackend() {
     stop();
 }
 
-bool HidrawBackend::start() {
-    if (started_)
-        return true;
-    if (hid_init() != 0)
-        return false;
-    started_ = true;
-    stopping_ = false;
+bool HidrawBackend::scanNow() {
+    if (!started_) {
+        if (hid_init() != 0)
+            return false;
+        started_ = true;
+    }
     rescan();
-    thread_ = std::thread([this] { run(); });
     return true;
+}
+
+void HidrawBackend::start() {
+    if (!started_ || thread_.joinable())
+        return;
+    stopping_ = false;
+    thread_ = std::thread([this] { run(); });
 }
 
 void HidrawBackend::stop() {

@@ -32,9 +32,11 @@ class HidrawBackend {
     HidrawBackend(const HidrawBackend&) = delete;
     HidrawBackend& operator=(const HidrawBackend&) = delete;
 
-    // Initialises hidapi and does the first enumeration on the calling thread,
-    // then starts watching. False when hidapi cannot be used (nothing counted).
-    bool start();
+    // Initialises hidapi and does the first enumeration on the calling thread.
+    // False when hidapi cannot be used (then nothing is counted).
+    bool scanNow();
+    // Starts watching for nodes coming and going (after scanNow succeeded).
+    void start();
     void stop();
 
   private:

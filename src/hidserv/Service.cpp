@@ -45,12 +45,17 @@ Service::~Service() {
 
 void Service::start() {
     // The first scan is synchronous, so a count right after Init already sees
-    // a keyboard that is attached.
-    if (hidraw_ && !hidraw_->start())
+    // a keyboard that is attached. It raises no count event: nobody has
+    // registered yet, and the program takes the first count itself. Every
+    // later change is reported, since the watchers start after the callback
+    // thread.
+    if (hidraw_ && !hidraw_->scanNow())
         hidraw_.reset();
     vkbd_.connectNow();
-    vkbd_.start();
     dispatcher_.start();
+    if (hidraw_)
+        hidraw_->start();
+    vkbd_.start();
 }
 
 void Service::stop() {

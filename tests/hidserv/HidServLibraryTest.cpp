@@ -185,6 +185,12 @@ TEST_F(HidServLibraryTest, CountsAKeyboardAlreadyListeningRightAfterInit) {
         EXPECT_EQ(RequestGetDeviceCount(selector.data(), 0, 0, 0), 1);
     EXPECT_GT(Init(0), 0) << "a second Init keeps the running library";
     EXPECT_EQ(RequestGetDeviceCount(kControl.data(), 0, 0, 0), 1);
+
+    // The keyboard found by Init is not announced again as an arrival: the
+    // caller took its count itself.
+    readWith(kControl, HIDSERV_TAG_CTRL);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(EventLog::instance().events().empty());
 }
 
 TEST_F(HidServLibraryTest, SelectorsOtherThanTheKeyboardsFourCountNothing) {
@@ -513,7 +519,7 @@ TEST_F(HidServLibraryTest, HidrawSourceCanBeTurnedOffFromTheEnvironment) {
     ASSERT_GT(Init(0), 0);
     size_t withHidraw = threadCount() - before;
     End();
-    EXPECT_EQ(withHidraw, withoutHidraw + 1);
+    EXPECT_GT(withHidraw, withoutHidraw);
 }
 
 }  // namespace
