@@ -54,6 +54,13 @@ void UserLightModes::LoadUserModeNames(int profile) {
 void UserLightModes::ApplyUserMode() {
     if (!Offered())
         return;
+    LoadUserMode();
+    lighting_.SendKeyColors();
+}
+
+void UserLightModes::LoadUserMode() {
+    if (!Offered())
+        return;
     const int p = lighting_.profile();
     UserLightModeFile file = FileOf(p);
     currentMode_ = file.PresentMode();
@@ -66,7 +73,6 @@ void UserLightModes::ApplyUserMode() {
         lighting_.keyColours().Set(p, slot, entry.colour);
         follows_[p][FlagIndex(button)] = entry.followsBase;
     });
-    lighting_.SendKeyColors();
 }
 
 void UserLightModes::SelectUserMode(int mode) {

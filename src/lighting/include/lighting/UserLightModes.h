@@ -31,6 +31,8 @@ class UserLightModes {
     // Loads the current user mode of the current profile into the table and
     // flags, and sends all key colours.
     void ApplyUserMode();
+    // The loading half of ApplyUserMode, without the send.
+    void LoadUserMode();
     void SelectUserMode(int mode);
     void RenameUserMode(const std::string& text);
     // A click on a button while the lighting panel is shown. Returns false
