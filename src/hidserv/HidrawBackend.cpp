@@ -3,6 +3,7 @@
 #include <hidapi.h>
 #include <libudev.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <mutex>
@@ -23,8 +24,7 @@ namespace {
 // this long after the last one turns the burst into one enumeration (and one
 // count change).
 constexpr auto kSettleTime = std::chrono::milliseconds(150);
-// Without a udev monitor (no udev daemon, as in some containers) the backend
-// enumerates at this interval instead.
+// Without a udev monitor the backend enumerates at this interval instead.
 constexpr int kFallbackScanMs = 2000;
 // Readers wake this often to notice a stop request.
 constexpr int kReadTimeoutMs = 100;
@@ -222,8 +222,13 @@ void HidrawBackend::publish() {
 
 void HidrawBackend::run() {
     markLibraryThread();
+    // Events from the udev daemon come after its rules have run, so the user's
+    // access to a new node is already granted. Without the daemon (its control
+    // socket is missing, as in many containers) no such events ever arrive.
     udev* context = udev_new();
-    udev_monitor* monitor = context ? udev_monitor_new_from_netlink(context, "udev") : nullptr;
+    udev_monitor* monitor = nullptr;
+    if (context && access("/run/udev/control", F_OK) == 0)
+        monitor = udev_monitor_new_from_netlink(context, "udev");
     if (monitor &&
         (udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
          udev_monitor_enable_receiving(monitor) < 0)) {
@@ -251,9 +256,11 @@ void HidrawBackend::run() {
         if (ready < 0)
             continue;  // EINTR
         if (waitFor[0].revents) {
+            // A reader lost its node. Waiting the settling time also keeps a
+            // node that fails at once from being reopened in a tight loop.
             waker_.drain();
             rescanDue = true;
-            rescanAt = Clock::now();
+            rescanAt = Clock::now() + kSettleTime;
         }
         if (monitor && waitFor[1].revents) {
             if (waitFor[1].revents & (POLLERR | POLLHUP | POLLNVAL)) {

@@ -6,6 +6,45 @@
  * below at run time with dlopen/dlsym; they have C linkage so the names are
  * exactly these. Six of them are never called by the program and only exist
  * so that binding finds every name; they return 0.
+ *
+ * How the library behaves (libHidServ.so on Linux):
+ *
+ * - Devices. Two sources count as attached keyboards: the real keyboard's
+ *   hidraw nodes (hidapi; off when KEYTUNE_HIDRAW=0) and the virtual keyboard,
+ *   one connection to the Unix socket $KEYTUNE_VKBD_SOCKET (default
+ *   $XDG_RUNTIME_DIR/keytune-vkbd.sock), which exposes all four interfaces.
+ *   The socket is looked for every 100 ms while not connected, also after a
+ *   disconnect. Init scans both sources before it returns.
+ * - Threads. Every callback runs on one library thread, in the order the
+ *   events happened, with no library lock held: a callback may call any entry
+ *   point except Init and End (End called from a callback does nothing). A
+ *   callback should return quickly: while it runs, no other event is delivered.
+ *   The event and everything it points to is valid only during the call.
+ * - Count events (kind 0) go to every standing read whenever the number of
+ *   attached devices exposing any interface changes, with the count for that
+ *   read's own interface. The devices found by Init's first scan raise none.
+ * - RequestAsyncRead returns 1 and a new unit id (never 0, never reused);
+ *   0 and unit id 0 for a selector that is not one of the keyboard's four
+ *   interfaces or a null callback. RequestGetDeviceCount gives 0 for such a
+ *   selector.
+ * - Input events (kind 1) go to the standing reads of the interface the report
+ *   came from; the report is also copied to the registration's read buffer.
+ *   The boot keyboard interface of a real keyboard is not read.
+ * - Writes go to the real keyboard when one is attached, else to the virtual
+ *   one. RequestWriteOne returns 1 when written, 0 when no device exposes the
+ *   interface (or the arguments are bad), -1 when the write failed. To the
+ *   virtual keyboard, control reports are padded to 64 bytes (longer ones
+ *   fail) and status writes must be 2 bytes.
+ * - RequestStatusWrite returns like RequestWriteOne and hands out a unit id
+ *   only when the write went through (0 otherwise); that registration
+ *   receives no events. DeleteRequestFromUnitId returns 1 for a live unit id,
+ *   0 otherwise; when it returns, that registration's callback is not running
+ *   (unless it was called from that very callback) and is not called again.
+ * - End stops every thread, closes every device and releases every
+ *   registration; Init after End starts afresh. Entry points called while
+ *   the library is not running return 0.
+ * - KEYTUNE_TRACE=FILE appends one line per report sent ("> ") or received
+ *   ("< "), bytes as lowercase hex pairs separated by spaces.
  */
 #ifndef KEYTUNE_HIDSERV_H
 #define KEYTUNE_HIDSERV_H
