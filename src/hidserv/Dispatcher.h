@@ -1,21 +1,17 @@
-// Dispatcher.h - registrations and the thread that calls their callbacks.
+// Dispatcher.h - hands events to the registrations, one callback thread per
+// interface.
 //
-// Backends post input reports and device-count changes from their own
-// threads; one callback thread takes them in order and calls the callback of
-// each matching registration. No lock is held while a callback runs, so a
-// callback may call back into the library (write, count, delete, status write).
+// Each interface has its own lane (see CallbackLane), so a callback that
+// blocks holds back only the events of its own interface: a consumer-report
+// callback waiting for the program's window thread cannot keep a control
+// response from reaching a command that the window thread is waiting on.
 #pragma once
 
 #include <array>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
-#include <vector>
 
+#include "CallbackLane.h"
 #include "Interface.h"
 #include "hidserv/HidServ.h"
 
@@ -23,7 +19,7 @@ namespace hidserv {
 
 class Dispatcher {
   public:
-    Dispatcher() = default;
+    Dispatcher();
     ~Dispatcher();
     Dispatcher(const Dispatcher&) = delete;
     Dispatcher& operator=(const Dispatcher&) = delete;
@@ -31,49 +27,24 @@ class Dispatcher {
     // Events are taken from start() on; those posted before (the first scan's
     // devices, which callers count themselves) or after stop() are dropped.
     void start();
-    // Joins the callback thread (waiting for a running callback to return),
-    // drops undelivered events and releases every registration.
+    // Joins the callback threads, drops undelivered events and releases every
+    // registration.
     void stop();
 
-    // A new registration; returns its unit id (never 0). A standing read gets
-    // the input reports of its interface and every device-count change; other
-    // registrations (status writes) only hold a unit id until deleted.
+    // A new registration on the lane of its interface; returns its unit id
+    // (never 0). A standing read gets the input reports of its interface and
+    // every device-count change; other registrations (status writes) only
+    // hold a unit id until deleted.
     uint32_t add(Interface interface, HidServCallback callback, uint32_t tag, bool standingRead);
-
-    // Ends a registration; false for an unknown id. When it returns, the
-    // registration's callback is not running and will not be called again,
-    // except when called from that very callback (which then finishes normally).
+    // See CallbackLane::remove.
     bool remove(uint32_t unitId);
 
     void postInput(Interface interface, const uint8_t* bytes, size_t length);
+    // Every lane delivers the change, each read getting its own interface's count.
     void postCounts(const InterfaceCounts& counts);
 
   private:
-    struct Registration;
-    struct Event {
-        bool input = false;
-        Interface interface = Interface::Keyboard;
-        std::vector<uint8_t> bytes;
-        InterfaceCounts counts{};
-    };
-
-    void run();
-    void deliver(Registration& registration, const Event& event);
-
-    // Input reports beyond this many waiting events are dropped, so that a
-    // callback that stalls cannot make the queue grow without bound.
-    static constexpr size_t kMaxQueuedInputs = 4096;
-
-    std::mutex mutex_;
-    std::condition_variable wake_;  // events queued or stop requested
-    std::condition_variable callbackDone_;
-    std::deque<Event> queue_;
-    std::map<uint32_t, std::shared_ptr<Registration>> registrations_;
-    const Registration* running_ = nullptr;  // whose callback runs now
-    bool accepting_ = false;                 // between start() and stop()
-    bool stopping_ = false;
-    std::thread thread_;
-    std::thread::id threadId_;
+    std::array<std::unique_ptr<CallbackLane>, kInterfaceCount> lanes_;
 };
 
 }  // namespace hidserv

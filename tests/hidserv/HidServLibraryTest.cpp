@@ -419,6 +419,41 @@ TEST_F(HidServLibraryTest, CallbacksMayCallBackIntoTheLibrary) {
     EXPECT_EQ(gReentrantCountSeen, 1);
 }
 
+// A consumer-report callback that blocks, as one waiting for the program's
+// window thread does, until the test releases it.
+std::atomic<bool> gBlockedEntered{false};
+std::atomic<bool> gBlockedRelease{false};
+
+int blockingCallback(HidServEvent* event) {
+    if (event->kind != HIDSERV_EVENT_INPUT)
+        return 1;
+    gBlockedEntered = true;
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!gBlockedRelease && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    return 1;
+}
+
+TEST_F(HidServLibraryTest, BlockedConsumerCallbackDoesNotHoldBackControlResponses) {
+    peer_->setHandler(answerEveryRequest);
+    peer_->listen();
+    ASSERT_GT(Init(0), 0);
+    gBlockedEntered = false;
+    gBlockedRelease = false;
+    uint32_t unitId = 0;
+    ASSERT_GT(RequestAsyncRead(kConsumer.data(), &blockingCallback, HIDSERV_TAG_CONS, &unitId), 0);
+    readWith(kControl, HIDSERV_TAG_CTRL);
+    ASSERT_TRUE(peer_->waitConnected(2000ms));
+    ASSERT_TRUE(peer_->send(MessageType::ConsumerReport, {0xFF, 0x02}));
+    while (!gBlockedEntered) std::this_thread::sleep_for(1ms);
+
+    Bytes request = controlFrame(0x01);
+    ASSERT_GT(RequestWriteOne(kControl.data(), 0, 0, request.data(), 64, 0), 0);
+    EXPECT_TRUE(waitForInputs(HIDSERV_TAG_CTRL, 1));
+    EXPECT_FALSE(gBlockedRelease);
+    gBlockedRelease = true;
+}
+
 TEST_F(HidServLibraryTest, TraceFileHasOneHexLinePerReportEachWay) {
     std::string tracePath = dir_ + "/trace.txt";
     setenv("KEYTUNE_TRACE", tracePath.c_str(), 1);

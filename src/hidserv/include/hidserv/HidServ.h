@@ -15,11 +15,14 @@
  *   $XDG_RUNTIME_DIR/keytune-vkbd.sock), which exposes all four interfaces.
  *   The socket is looked for every 100 ms while not connected, also after a
  *   disconnect. Init scans both sources before it returns.
- * - Threads. Every callback runs on one library thread, in the order the
- *   events happened, with no library lock held: a callback may call any entry
- *   point except Init and End (End called from a callback does nothing). A
- *   callback should return quickly: while it runs, no other event is delivered.
- *   The event and everything it points to is valid only during the call.
+ * - Threads. Callbacks run on library threads, one per interface: the
+ *   callbacks of one interface's registrations run one at a time, in the order
+ *   their events happened, so a callback that blocks holds back only its own
+ *   interface's events (a blocked "CONS" callback does not delay "CTRL"
+ *   responses). No library lock is held during a callback: it may call any
+ *   entry point except Init and End (End called from a callback does
+ *   nothing). The event and everything it points to is valid only during the
+ *   call; the read buffer is rewritten before each input event.
  * - Count events (kind 0) go to every standing read whenever the number of
  *   attached devices exposing any interface changes, with the count for that
  *   read's own interface. The devices found by Init's first scan raise none.
