@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 
 namespace settings {
@@ -71,12 +72,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
+    // Non-blocking, so that a FIFO put where a file belongs cannot hang the
+    // reader; only regular files are read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<uint64_t>(info.st_size) > maxBytes) {
         ::close(fd);
         return std::nullopt;
     }
@@ -93,6 +97,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         if (got == 0)
             break;
         data.append(buffer, static_cast<size_t>(got));
+        if (data.size() > maxBytes) {
+            ::close(fd);
+            return std::nullopt;
+        }
     }
     ::close(fd);
     return data;

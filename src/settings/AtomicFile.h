@@ -1,6 +1,7 @@
 // AtomicFile.h - whole-file reads and crash-safe whole-file writes.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,9 @@ namespace settings {
 // target is replaced. Returns false on any failure (the old file is intact).
 bool WriteFileAtomically(const std::string& path, std::string_view data);
 
-// The whole file, or nothing when it is missing or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole of a regular file, or nothing when it is missing, cannot be read,
+// is not a regular file or is larger than maxBytes.
+inline constexpr size_t kMaxReadBytes = size_t{64} << 20;
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = kMaxReadBytes);
 
 }  // namespace settings

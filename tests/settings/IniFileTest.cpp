@@ -1,5 +1,6 @@
 // Reading and writing ini files with the private-profile rules.
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,7 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsIniFile, MissingOrUnreadableFileGivesTheDefault) {
     TempFolder folder;
     EXPECT_EQ(ReadIniString(folder.file("none.ini"), "S", "K", "DEF"), "DEF");
-    EXPECT_EQ(ReadIniString(folder.path(), "S", "K", "DEF"), "DEF");  // a folder
 
     std::string path = folder.write("locked.ini", "[S]\nK=v\n");
     EXPECT_EQ(ReadIniString(path, "S", "K", "DEF"), "v");
@@ -83,6 +83,17 @@ TEST(SettingsIniFile, MissingOrUnreadableFileGivesTheDefault) {
     EXPECT_FALSE(WriteIniString(path, "S", "New", "1"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_EQ(ReadIniString(path, "S", "K", "DEF"), "v");
+}
+
+TEST(SettingsIniFile, SomethingOtherThanAFileIsNeverReadNorReplaced) {
+    TempFolder folder;
+    std::string fifo = folder.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadIniString(fifo, "S", "K", "DEF"), "DEF");  // does not block
+    EXPECT_FALSE(WriteIniString(fifo, "S", "K", "1"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(ReadIniString(folder.path(), "S", "K", "DEF"), "DEF");  // a folder
+    EXPECT_FALSE(WriteIniString(folder.path(), "S", "K", "1"));
 }
 
 TEST(SettingsIniFile, DefaultIsCutLikeAValue) {
