@@ -1,0 +1,233 @@
+// ConfigCommands.cpp - profile files from the command line: export the
+// keyboard's configuration, import a file into it, validate, show and create
+// files. The operations are the program's own; their messages go to standard
+// error as language texts.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "CliCommand.h"
+#include "DeviceKeyboardCommands.h"
+#include "DeviceSession.h"
+#include "KeyboardReads.h"
+#include "ProfileFile.h"
+#include "ProfileOperations.h"
+#include "Utf16.h"
+#include "keys/KeyCatalogue.h"
+#include "settings/LanguageTables.h"
+#include "settings/SettingsPaths.h"
+#include "settings/TextFormat.h"
+
+namespace {
+
+using macros::utf16ToUtf8;
+
+// Messages on standard error; questions are answered with the preselected No,
+// since nobody is there to answer them.
+class ConsolePrompts : public keys::Prompts {
+  public:
+    void showMessage(std::string_view key, bool,
+                     const std::optional<std::string>& argument) override {
+        std::string message = text(key);
+        if (argument)
+            message = settings::FormatText(message, {*argument});
+        std::fprintf(stderr, "%s\n", message.c_str());
+        ++shown;
+    }
+    bool askYesNo(std::string_view key) override {
+        std::fprintf(stderr, "%s [No]\n", text(key).c_str());
+        return false;
+    }
+    std::string text(std::string_view key) override { return settings::LoadTextString(key); }
+
+    int shown = 0;
+};
+
+// The command line has no Apply button; the mark is only remembered.
+class ConsoleHost : public profiles::ProfileHost {
+  public:
+    bool hasPendingChanges() override { return pending; }
+    void setPendingChanges(bool value) override { pending = value; }
+    bool pending = false;
+};
+
+bool oneFileArgument(const cli::CliContext& context, const char* command, std::string& path) {
+    if (context.args.size() != 1)
+        return false;
+    path = context.args[0];
+    (void)command;
+    return true;
+}
+
+int exportCommand(cli::CliContext& context) {
+    std::string path;
+    if (!oneFileArgument(context, "export", path))
+        return cli::fail("usage: keytune-cli export FILE");
+    settings::SetProgramFolder(context.programFolder);
+    cli::DeviceSession device;
+    if (int status = device.open(context))
+        return status;
+    profiles::DeviceKeyboardCommands keyboard(device.commands());
+    keys::ConfigModel model;
+    ConsolePrompts prompts;
+    profiles::ReadArrivalData(model, keyboard, prompts);
+    if (!profiles::ReadKeyboardIntoFile(model, keyboard, prompts, path))
+        return cli::fail("export: the keyboard's configuration could not be read into " + path);
+    return 0;
+}
+
+int importCommand(cli::CliContext& context) {
+    std::string path;
+    if (!oneFileArgument(context, "import", path))
+        return cli::fail("usage: keytune-cli import FILE");
+    settings::SetProgramFolder(context.programFolder);
+    cli::DeviceSession device;
+    if (int status = device.open(context))
+        return status;
+    profiles::DeviceKeyboardCommands keyboard(device.commands());
+    keys::ConfigModel model;
+    profiles::CreateDefaultProfile(model.working);
+    ConsolePrompts prompts;
+    ConsoleHost host;
+    profiles::ReadArrivalData(model, keyboard, prompts);
+    profiles::ConfigSession session{model, keyboard, prompts, host,
+                                    profiles::defaultProfileLocations(context.programFolder)};
+    if (!profiles::ImportProfileFile(session, path))
+        return cli::fail("import: " + path + " was not written to the keyboard");
+    return 0;
+}
+
+int validateCommand(cli::CliContext& context) {
+    std::string path;
+    if (!oneFileArgument(context, "validate", path))
+        return cli::fail("usage: keytune-cli validate FILE");
+    settings::SetProgramFolder(context.programFolder);
+    ConsolePrompts prompts;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return cli::fail(path + ": no such file");
+    const int result = profiles::ValidateProfileFile(path, prompts);
+    if (result == profiles::kProfileUnopenable)
+        return cli::fail(path + ": cannot be opened");
+    if (result == profiles::kProfileNoMemory)
+        return cli::fail(path + ": out of memory");
+    if (result != profiles::kProfileValid)
+        return cli::fail(path + (prompts.shown ? ": the profile header is not valid"
+                                               : ": not a profile file (wrong size)"));
+    keys::AssignmentStore store;
+    if (!profiles::LoadStoreFromFile(path, store))
+        return cli::fail(path +
+                         ": the file is shorter than its header says or a text lies outside it");
+    std::printf("%s: valid\n", path.c_str());
+    return 0;
+}
+
+std::string keyNameOfIndex(size_t index) {
+    if (index >= keys::kFirstGRecord && index <= keys::kLastGRecord) {
+        const size_t n = index - keys::kFirstGRecord;
+        return "G" + std::to_string(n % 9 + 1) + (n < 9 ? " (layer A)" : " (layer B)");
+    }
+    return keys::KeyName(keys::IndexToCode(static_cast<keys::KeyIndex>(index)));
+}
+
+std::string quoted(const std::u16string& text) {
+    return "\"" + utf16ToUtf8(text) + "\"";
+}
+
+std::string describe(const keys::AssignmentStore& store, size_t recordIndex) {
+    const keys::KeyAssignment& r = store.block->records[recordIndex];
+    switch (r.type) {
+        case keys::kAssignDisabled:
+            return "disabled";
+        case keys::kAssignKey:
+            return "acts as " + keys::KeyName(static_cast<keys::KeyCode>(r.data));
+        case keys::kAssignLaunch:
+            return "launches " + quoted(store.texts[recordIndex].text);
+        case keys::kAssignMacro: {
+            const uint16_t id = static_cast<uint16_t>(r.data & 0xFFFF);
+            std::string name = "(no such macro)";
+            for (const macros::MacroRecord& m : store.macros)
+                if (m.id == id)
+                    name = quoted(m.nameText());
+            return "plays macro " + std::to_string(id) + " " + name;
+        }
+        case keys::kAssignStopMacro:
+            return "stops the playing macro";
+        case keys::kAssignTextBlock:
+            return "types " + quoted(store.texts[recordIndex].text);
+        case keys::kAssignMedia:
+            if (r.data >= 0 && r.data < keys::kMediaKeyCount)
+                return "media key " +
+                       keys::KeyName(keys::MediaKeyList[static_cast<size_t>(r.data)].key);
+            return "media key " + std::to_string(r.data) + " (unknown)";
+        case keys::kAssignFunction:
+            return "keyboard function " + std::to_string(r.data) + " (" +
+                   settings::LoadTextString("FUNC_KEY_DESC" + std::to_string(r.data + 1)) + ")";
+        default:
+            return "unknown assignment type " + std::to_string(r.type);
+    }
+}
+
+int showCommand(cli::CliContext& context) {
+    std::string path;
+    if (!oneFileArgument(context, "show", path))
+        return cli::fail("usage: keytune-cli show FILE");
+    settings::SetProgramFolder(context.programFolder);
+    ConsolePrompts prompts;
+    if (profiles::ValidateProfileFile(path, prompts) != profiles::kProfileValid)
+        return cli::fail(path + ": not a valid profile file");
+    keys::AssignmentStore store;
+    if (!profiles::LoadStoreFromFile(path, store))
+        return cli::fail(path + ": cannot be loaded");
+
+    for (int p = 0; p < keys::kProfileCount; ++p) {
+        std::printf("profile %d:\n", p);
+        for (size_t k = 0; k <= keys::kLastGRecord; ++k) {
+            const size_t index = static_cast<size_t>(p) * keys::kRecordsPerArea + k;
+            if (store.block->records[index].type == keys::kAssignDefault)
+                continue;
+            std::printf("  %s: %s\n", keyNameOfIndex(k).c_str(), describe(store, index).c_str());
+        }
+    }
+    std::printf("macros: %zu\n", store.macros.size());
+    for (const macros::MacroRecord& m : store.macros) {
+        std::printf("  macro %u %s, repeat %u, %u actions\n", m.id, quoted(m.nameText()).c_str(),
+                    m.cycles, m.actionCount);
+        for (size_t a = 0; a < m.actionCount; ++a) {
+            const macros::MacroAction& action = m.actions[a];
+            std::printf("    %s %s, then %u ms\n", action.release == 1 ? "release" : "press",
+                        keys::KeyName(action.key).c_str(), action.delayMs);
+        }
+    }
+    return 0;
+}
+
+int newCommand(cli::CliContext& context) {
+    std::string path;
+    if (!oneFileArgument(context, "new", path))
+        return cli::fail("usage: keytune-cli new FILE");
+    if (!profiles::CreateDefaultProfile(std::filesystem::path(path)))
+        return cli::fail(path + ": cannot be written");
+    return 0;
+}
+
+cli::CliCommandRegistration exportRegistration(
+    "export",
+    "  keytune-cli export FILE          the keyboard's whole configuration into a profile file",
+    &exportCommand);
+cli::CliCommandRegistration importRegistration("import",
+                                               "  keytune-cli import FILE          write a profile "
+                                               "file to the keyboard (all profiles and macros)",
+                                               &importCommand);
+cli::CliCommandRegistration validateRegistration(
+    "validate",
+    "  keytune-cli validate FILE        check a profile file; the reason when it is not valid",
+    &validateCommand);
+cli::CliCommandRegistration showRegistration("show",
+                                             "  keytune-cli show FILE            list a profile "
+                                             "file: assigned keys per profile and the macros",
+                                             &showCommand);
+cli::CliCommandRegistration newRegistration(
+    "new", "  keytune-cli new FILE             create a default profile file", &newCommand);
+
+}  // namespace

@@ -1,0 +1,100 @@
+// keytune-cli's profile-file commands against a running keytune-vkbd.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "ConfigTestSupport.h"
+#include "ProfileFile.h"
+#include "ProfileTestSupport.h"
+#include "VkbdRunner.h"
+
+using namespace testing_config;
+
+namespace {
+
+const std::string kCli = std::string(KEYTUNE_STAGE_DIR) + "/keytune-cli";
+
+class ProfileCliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // The cache file belongs in a private user folder, never the real one.
+        ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+        ASSERT_TRUE(vkbd.start({}, false));
+    }
+    fake::ProgramRun cli(std::vector<std::string> args) { return fake::runProgram(kCli, args); }
+
+    // Space disabled in profile 0, F1 plays macro 2 in profile 1, and two macros.
+    std::filesystem::path richFile() {
+        keys::AssignmentStore store;
+        profiles::CreateDefaultProfile(store);
+        *keys::RecordAt(store, 0, 0x039) = {keys::kAssignDisabled, 0, 0};
+        *keys::RecordAt(store, 1, 0x03B) = {keys::kAssignMacro, 2, 2};
+        *keys::RecordAt(store, 2, 0x01E) = {keys::kAssignTextBlock, 0, 0};
+        store.setText(2 * 512 + 0x01E, u"hello");
+        store.macros = {makeMacro(1, u"Ab", {{50, 0x01E, 0}, {0, 0x01E, 1}}),
+                        makeMacro(2, u"Copy", {{0, 0x01D, 0}, {0, 0x02E, 0}})};
+        const auto path = folder / "rich.kpf";
+        EXPECT_TRUE(profiles::SaveStoreToFile(path, store, true));
+        return path;
+    }
+
+    TempFolder folder;
+    fake::VkbdRunner vkbd{KEYTUNE_STAGE_DIR};
+};
+
+}  // namespace
+
+TEST_F(ProfileCliTest, ImportExportShowValidateNew) {
+    const auto rich = richFile();
+    EXPECT_EQ(cli({"validate", rich.string()}).status, 0);
+    const fake::ProgramRun imported = cli({"import", rich.string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+
+    const auto exported = folder / "back.kpf";
+    ASSERT_EQ(cli({"export", exported.string()}).status, 0);
+    const fake::ProgramRun shown = cli({"show", exported.string()});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("profile 0:\n  "), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find(": disabled"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("plays macro 2 \"Copy\""), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("macro 1 \"Ab\", repeat 1, 2 actions"), std::string::npos)
+        << shown.out;
+    EXPECT_NE(shown.out.find("then 50 ms"), std::string::npos) << shown.out;
+
+    auto broken = fileBytes(rich);
+    broken[31]++;
+    writeBytes(folder / "broken.kpf", broken);
+    const fake::ProgramRun refused = cli({"validate", (folder / "broken.kpf").string()});
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.err.find("header"), std::string::npos) << refused.err;
+    EXPECT_NE(cli({"import", (folder / "broken.kpf").string()}).status, 0);
+
+    ASSERT_EQ(cli({"new", (folder / "new.kpf").string()}).status, 0);
+    EXPECT_EQ(fileBytes(folder / "new.kpf").size(), 32832u);
+}
+
+TEST_F(ProfileCliTest, KeyboardPulledOutDuringImportFails) {
+    const auto rich = richFile();
+    const auto cacheFolder = folder / "data" / "Velkor TX20 Keyboard";
+    std::filesystem::create_directories(cacheFolder);
+    ASSERT_TRUE(profiles::CreateDefaultProfile(cacheFolder / "$Profile0"));
+
+    // Slow answers stretch the import to about a second and a half; the
+    // keyboard is pulled out partway through.
+    ASSERT_EQ(vkbd.control({"fault", "delay", "40"}), 0);
+    std::thread pullOut([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        vkbd.stop();
+    });
+    const fake::ProgramRun run = cli({"import", rich.string()});
+    pullOut.join();
+    EXPECT_NE(run.status, 0) << run.out;
+    // The cache is whole: the old file or the imported one, never a torn one.
+    testing_config::ScriptedPrompts prompts;
+    EXPECT_EQ(profiles::ValidateProfileFile(cacheFolder / "$Profile0", prompts),
+              profiles::kProfileValid);
+    keys::AssignmentStore cached;
+    EXPECT_TRUE(profiles::LoadStoreFromFile(cacheFolder / "$Profile0", cached));
+}
