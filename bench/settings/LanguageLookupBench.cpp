@@ -27,8 +27,17 @@ struct Lookup {
 // goes to a private configuration folder.
 const std::vector<Lookup>& Relabelling() {
     static const std::vector<Lookup> lookups = [] {
-        static char config[] = "/tmp/keytune-bench-XXXXXX";
-        ::setenv("XDG_CONFIG_HOME", ::mkdtemp(config), 1);
+        static char folder[] = "/tmp/keytune-bench-XXXXXX";
+        std::string root = ::mkdtemp(folder);
+        static struct Cleanup {
+            std::string path;
+            ~Cleanup() {
+                std::error_code error;
+                std::filesystem::remove_all(path, error);
+            }
+        } cleanup{root};
+        ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
         settings::BuildUserPaths();
         settings::SetProgramFolder(std::string(KEYTUNE_SOURCE_DIR) + "/data");
 
@@ -41,7 +50,8 @@ const std::vector<Lookup>& Relabelling() {
             }
         }
         for (const auto& row : keys::KeyTable) {
-            if (row.nameKey[0] != '\0') list.push_back({"TEXT", row.nameKey});
+            if (row.nameKey[0] != '\0')
+                list.push_back({"TEXT", row.nameKey});
         }
         for (const auto& key : document->Keys("LIGHT")) list.push_back({"LIGHT", key});
         for (const auto& key : document->Keys("MODE")) list.push_back({"MODE", key});

@@ -197,6 +197,7 @@ TEST_F(KeysNamesTest, NamesComeFromTheLanguageFile) {
 TEST_F(KeysNamesTest, BufferFormCutsAtCapacity) {
     settings::SetProgramFolder(folder.path());
     ::setenv("XDG_CONFIG_HOME", folder.file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
     settings::BuildUserPaths();
     folder.write("Lang0409.ini",
                  "[TEXT]\nIDS_KEYBOARD_PRINT=Print Screen\nIDS_KEYBOARD_E=\xC3\xA9\xC3\xA9\n");
