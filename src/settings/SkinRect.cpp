@@ -55,4 +55,12 @@ SkinRect ReadSkinRect(const std::string& iniFile, std::string_view section, std:
     return rect;
 }
 
+SkinScreen ReadSkinScreen(const std::string& iniFile) {
+    CIniFile ini(iniFile);
+    SkinScreen screen;
+    screen.main = ini.GetString("SCREEN", "Main", "");
+    screen.mask = ini.GetString("SCREEN", "Mask", screen.main.value_or(""));
+    return screen;
+}
+
 }  // namespace settings

@@ -1,6 +1,7 @@
 // SkinRect.h - reading a control's rectangle from a skin ini file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,14 @@ int ParseSkinRect(std::string_view text, SkinRect& rect);
 // The rectangle under key in section of a skin file, the default when the
 // file or key is missing. Components the value lacks are 0.
 SkinRect ReadSkinRect(const std::string& iniFile, std::string_view section, std::string_view key);
+
+// The SCREEN entries of a skinned window: its background picture and the mask
+// picture that gives its outline (the background itself when Mask is absent),
+// file names relative to the skin folder. Nothing for an absent or empty entry.
+struct SkinScreen {
+    std::optional<std::string> main;
+    std::optional<std::string> mask;
+};
+SkinScreen ReadSkinScreen(const std::string& iniFile);
 
 }  // namespace settings

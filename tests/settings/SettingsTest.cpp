@@ -165,4 +165,19 @@ TEST(SettingsSkinRect, MissingFileOrKeyReadsAsOneOneOneOne) {
               (settings::SkinRect{1, 1, 1, 1}));
 }
 
+TEST(SettingsSkinRect, ScreenEntriesWithTheMaskDefaultingToTheBackground) {
+    TempFolder folder;
+    auto both =
+        settings::ReadSkinScreen(folder.write("a.ini", "[SCREEN]\nMain=bg.jpg\nMask=m.bmp\n"));
+    EXPECT_EQ(both.main, "bg.jpg");
+    EXPECT_EQ(both.mask, "m.bmp");
+    auto noMask = settings::ReadSkinScreen(folder.write("b.ini", "[SCREEN]\nMain=bg.jpg\nMask=\n"));
+    EXPECT_EQ(noMask.mask, std::nullopt);  // present but empty: no string at all
+    auto absentMask = settings::ReadSkinScreen(folder.write("c.ini", "[SCREEN]\nMain=bg.jpg\n"));
+    EXPECT_EQ(absentMask.mask, "bg.jpg");
+    auto none = settings::ReadSkinScreen(folder.file("none.ini"));
+    EXPECT_EQ(none.main, std::nullopt);
+    EXPECT_EQ(none.mask, std::nullopt);
+}
+
 }  // namespace
