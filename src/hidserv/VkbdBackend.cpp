@@ -160,11 +160,13 @@ void VkbdBackend::run() {
     markLibraryThread();
     while (!stopping_) {
         if (!connection_) {
-            connectNow();
-            if (connection_)
-                continue;
+            // Waiting before each attempt (Init has just tried once) also
+            // keeps a removal and the next arrival at least one interval
+            // apart, as with a keyboard pulled out and plugged in again.
             pollfd waitFor{waker_.fd(), POLLIN, 0};
             poll(&waitFor, 1, kWatchIntervalMs);
+            if (!stopping_)
+                connectNow();
             continue;
         }
         pollfd waitFor[2] = {{connection_->fd(), POLLIN, 0}, {waker_.fd(), POLLIN, 0}};
