@@ -86,16 +86,20 @@ MacroList DecodeMacroImage(const uint8_t* image, size_t size, const NamePrefixSo
         m.id = static_cast<uint16_t>(i + 1);
         m.actionCount = static_cast<uint16_t>(actions);
         for (size_t a = 0; a < actions; ++a) m.actions[a] = DecodeAction(image + block + 4 + 4 * a);
-        if (nameLength > 0) {
-            std::u16string name;
-            for (size_t c = 0; c < nameLength; ++c)
-                name.push_back(le::get16(image + actionsEnd + 2 * c));
-            m.setName(name);
-        } else {
-            std::u16string name = prefix ? prefix() : std::u16string();
-            for (char c : std::to_string(i + 1)) name.push_back(static_cast<char16_t>(c));
-            m.setName(name);
+        // A name is its units up to the first zero; a block without one (or
+        // whose name is empty) is named after MACRO_NEW_PREFIX and its number.
+        std::u16string name;
+        for (size_t c = 0; c < nameLength; ++c) {
+            const char16_t unit = le::get16(image + actionsEnd + 2 * c);
+            if (unit == 0)
+                break;
+            name.push_back(unit);
         }
+        if (name.empty()) {
+            name = prefix ? prefix() : std::u16string();
+            for (char c : std::to_string(i + 1)) name.push_back(static_cast<char16_t>(c));
+        }
+        m.setName(name);
         list.push_back(m);
     }
     return list;

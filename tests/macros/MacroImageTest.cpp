@@ -104,6 +104,12 @@ TEST(MacroImage, MacroAbIsThirtyFourBytes) {
     EXPECT_EQ(back[0].actions[0].delayMs, 50u);
     EXPECT_EQ(back[0].actions[0].release, 0);
     EXPECT_EQ(back[0].actions[1].release, 1);
+
+    // A name of zero units is no name: the macro gets a generated one.
+    std::vector<uint8_t> unnamed = expected;
+    std::fill(unnamed.end() - 4, unnamed.end(), 0);
+    EXPECT_EQ(DecodeMacroImage(unnamed.data(), unnamed.size(), [] { return u"M"; })[0].nameText(),
+              u"M1");
 }
 
 TEST(MacroImage, SizingAgainstTheCapacity) {
