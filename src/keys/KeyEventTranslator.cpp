@@ -134,6 +134,8 @@ std::optional<KeyMessage> TranslateKeyEvent(const KeyEvent& event) {
     message.lowLevelVk = event.numLockOn ? row.vk : row.altVk;
     message.vk = ThreadHookVk(message.lowLevelVk);
     message.data = KeyMessageData(key, event.transition, event.altDown);
+    message.pressOfReleaseOnlyKey =
+        IsReleaseOnlyKey(key) && event.transition != KeyTransition::Release;
     return message;
 }
 

@@ -36,6 +36,11 @@ struct KeyMessage {
     uint8_t lowLevelVk = 0;  // as the low-level hook sees it: left/right modifier VKs
     uint32_t data = 0;       // bits 0..15 repeat 1, 16..23 scan code, 24 extended,
                              // 29 Alt down, 30 previous state, 31 transition
+    // A press (or repeat) of a key for which Windows hooks see only the
+    // release (Print Screen, Sys Req, KL, KR; IsReleaseOnlyKey). The desktop
+    // delivers it; code that follows the Windows rules (the recorder adds the
+    // press itself when the release arrives) should swallow it unrecorded.
+    bool pressOfReleaseOnlyKey = false;
 };
 
 // Key-message data bits.

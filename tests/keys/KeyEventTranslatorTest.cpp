@@ -134,6 +134,16 @@ TEST(KeysTranslator, VirtualKeysAndMessageBits) {
     EXPECT_EQ(KeyMessageData(0x01E, KeyTransition::Press, true), 0x201E0001u);
 }
 
+TEST(KeysTranslator, MarksPressesWindowsWouldNotDeliver) {
+    auto event = [](int evdev, KeyTransition t) {
+        return *TranslateKeyEvent({evdev + kNativeScanCodeOffset, t, true});
+    };
+    EXPECT_TRUE(event(KEY_SYSRQ, KeyTransition::Press).pressOfReleaseOnlyKey);
+    EXPECT_TRUE(event(KEY_HANGEUL, KeyTransition::AutoRepeat).pressOfReleaseOnlyKey);
+    EXPECT_FALSE(event(KEY_SYSRQ, KeyTransition::Release).pressOfReleaseOnlyKey);
+    EXPECT_FALSE(event(KEY_A, KeyTransition::Press).pressOfReleaseOnlyKey);
+}
+
 TEST(KeysTranslator, UnknownScanCodesGiveNothing) {
     for (uint32_t native : {0u, 7u, 8u, 84u + 8u, 101u + 8u, 240u + 8u, 100000u}) {
         EXPECT_FALSE(TranslateKeyEvent({native, KeyTransition::Press, true})) << native;
