@@ -83,8 +83,10 @@ VkbdRunner::~VkbdRunner() {
         std::filesystem::remove_all(folder_, error);
 }
 
-bool VkbdRunner::start(const std::vector<std::string>& options) {
-    std::vector<std::string> args = {"--socket", socket_, "--trace", tracePath()};
+bool VkbdRunner::start(const std::vector<std::string>& options, bool trace) {
+    std::vector<std::string> args = {"--socket", socket_};
+    if (trace)
+        args.insert(args.end(), {"--trace", tracePath()});
     args.insert(args.end(), options.begin(), options.end());
     pid_ = spawn(programFolder_ + "/keytune-vkbd", args);
     if (pid_ < 0)

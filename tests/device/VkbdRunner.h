@@ -17,9 +17,10 @@ class VkbdRunner {
     explicit VkbdRunner(std::string programFolder);
     ~VkbdRunner();  // stops the keyboard and removes the folder
 
-    // Starts keytune-vkbd with the given extra options and waits until its
-    // socket accepts connections. False if it did not come up within 5 s.
-    bool start(const std::vector<std::string>& options = {});
+    // Starts keytune-vkbd with the given extra options (and a frame trace in
+    // tracePath() unless `trace` is false) and waits until its socket accepts
+    // connections. False if it did not come up within 5 s.
+    bool start(const std::vector<std::string>& options = {}, bool trace = true);
     // SIGTERM, then waits for the process to end.
     void stop();
     // Runs `keytune-vkbd ctl --socket S WORDS...`; returns its exit status.
