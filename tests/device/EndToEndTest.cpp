@@ -103,3 +103,30 @@ TEST_F(DeviceEndToEnd, KeyboardStoppedDuringABlockTransferEndsItWithAFailure) {
     ASSERT_EQ(transfer.wait_for(seconds(15)), std::future_status::ready) << "transfer hangs";
     EXPECT_NE(transfer.get(), RESULT_OK);
 }
+
+TEST_F(DeviceEndToEnd, LayerKeyFlipsTheLayerAndWritesTheStatus) {
+    ASSERT_TRUE(vkbd.start());
+    struct Codes : DeviceEventListener {
+        void onDeviceCount(int) override {}
+        void onConsumerCode(uint16_t code) override {
+            if (code == CONSUMER_LAYER_SWITCH)
+                ++layerSwitches;
+        }
+        std::atomic<int> layerSwitches{0};
+    } listener;
+    ASSERT_EQ(connect(), 1);
+    link->setListener(&listener);
+
+    ASSERT_EQ(vkbd.control({"layer"}), 0);
+    auto deadline = steady_clock::now() + seconds(5);
+    while (listener.layerSwitches == 0 && steady_clock::now() < deadline)
+        std::this_thread::sleep_for(milliseconds(5));
+    EXPECT_EQ(listener.layerSwitches, 1);
+    EXPECT_EQ(link->gKeyLayer(), 1);
+
+    // The keyboard got the status bytes 05 03 (layer B).
+    auto dump = fake::runProgram(std::string(KEYTUNE_STAGE_DIR) + "/keytune-vkbd",
+                                 {"ctl", "--socket", vkbd.socketPath(), "dump"});
+    EXPECT_NE(dump.out.find("status: 05 03"), std::string::npos) << dump.out;
+    link->detach();  // waits for an event in flight before the listener goes away
+}
