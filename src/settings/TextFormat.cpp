@@ -12,20 +12,20 @@ constexpr std::string_view kFlags = "-+ 0#";
 constexpr std::string_view kConversions = "diuxXcs";
 constexpr int kMaxWidth = 1024;  // a width or precision beyond this is not honoured
 
-struct Spec {
+struct Directive {
     std::string flags;
     int width = -1;
     int precision = -1;
     char conversion = 0;
-    size_t length = 0;  // characters of the whole specification, '%' included
+    size_t length = 0;  // characters of the whole directive, '%' included
 };
 
-// Parses the specification at format[0] == '%'; conversion 0 when invalid.
-Spec ParseSpec(std::string_view format) {
-    Spec spec;
+// Parses the directive at format[0] == '%'; conversion 0 when invalid.
+Directive ParseDirective(std::string_view format) {
+    Directive directive;
     size_t i = 1;
     while (i < format.size() && kFlags.find(format[i]) != std::string_view::npos) {
-        spec.flags.push_back(format[i++]);
+        directive.flags.push_back(format[i++]);
     }
     auto number = [&](int& out) {
         int value = 0;
@@ -37,27 +37,27 @@ Spec ParseSpec(std::string_view format) {
         if (any)
             out = value;
     };
-    number(spec.width);
+    number(directive.width);
     if (i < format.size() && format[i] == '.') {
         ++i;
-        spec.precision = 0;
-        number(spec.precision);
+        directive.precision = 0;
+        number(directive.precision);
     }
     while (i < format.size() && (format[i] == 'l' || format[i] == 'h')) ++i;
     if (i < format.size() && kConversions.find(format[i]) != std::string_view::npos &&
-        spec.width <= kMaxWidth && spec.precision <= kMaxWidth) {
-        spec.conversion = format[i];
-        spec.length = i + 1;
+        directive.width <= kMaxWidth && directive.precision <= kMaxWidth) {
+        directive.conversion = format[i];
+        directive.length = i + 1;
     }
-    return spec;
+    return directive;
 }
 
-std::string Pad(std::string text, const Spec& spec, bool numeric) {
-    if (spec.width < 0 || static_cast<int>(text.size()) >= spec.width)
+std::string Pad(std::string text, const Directive& directive, bool numeric) {
+    if (directive.width < 0 || static_cast<int>(text.size()) >= directive.width)
         return text;
-    size_t fill = static_cast<size_t>(spec.width) - text.size();
-    bool left = spec.flags.find('-') != std::string::npos;
-    bool zeros = numeric && !left && spec.flags.find('0') != std::string::npos;
+    size_t fill = static_cast<size_t>(directive.width) - text.size();
+    bool left = directive.flags.find('-') != std::string::npos;
+    bool zeros = numeric && !left && directive.flags.find('0') != std::string::npos;
     if (left)
         return text + std::string(fill, ' ');
     if (zeros) {
@@ -67,23 +67,23 @@ std::string Pad(std::string text, const Spec& spec, bool numeric) {
     return std::string(fill, ' ') + text;
 }
 
-std::string Render(const Spec& spec, const FormatArg& arg) {
+std::string Render(const Directive& directive, const FormatArg& arg) {
     const auto& value = arg.value();
-    if (spec.conversion == 's' || std::holds_alternative<std::string_view>(value)) {
+    if (directive.conversion == 's' || std::holds_alternative<std::string_view>(value)) {
         std::string text = std::holds_alternative<std::string_view>(value)
                                ? std::string(std::get<std::string_view>(value))
                                : std::to_string(std::get<int64_t>(value));
-        if (spec.conversion == 's' && spec.precision >= 0 &&
-            text.size() > static_cast<size_t>(spec.precision)) {
-            text.resize(static_cast<size_t>(spec.precision));
+        if (directive.conversion == 's' && directive.precision >= 0 &&
+            text.size() > static_cast<size_t>(directive.precision)) {
+            text.resize(static_cast<size_t>(directive.precision));
         }
-        return Pad(std::move(text), spec, false);
+        return Pad(std::move(text), directive, false);
     }
     int64_t number = std::get<int64_t>(value);
     char buffer[64];
-    switch (spec.conversion) {
+    switch (directive.conversion) {
         case 'c':
-            return Pad(std::string(1, static_cast<char>(number)), spec, false);
+            return Pad(std::string(1, static_cast<char>(number)), directive, false);
         case 'u':
             std::snprintf(buffer, sizeof buffer, "%llu",
                           static_cast<unsigned long long>(static_cast<uint32_t>(number)));
@@ -98,16 +98,16 @@ std::string Render(const Spec& spec, const FormatArg& arg) {
             break;
         default:
             std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(number));
-            if (number >= 0 && spec.flags.find('+') != std::string::npos) {
-                return Pad("+" + std::string(buffer), spec, true);
+            if (number >= 0 && directive.flags.find('+') != std::string::npos) {
+                return Pad("+" + std::string(buffer), directive, true);
             }
             break;
     }
     std::string text(buffer);
-    if (spec.precision > static_cast<int>(text.size())) {
-        text.insert(0, static_cast<size_t>(spec.precision) - text.size(), '0');
+    if (directive.precision > static_cast<int>(text.size())) {
+        text.insert(0, static_cast<size_t>(directive.precision) - text.size(), '0');
     }
-    return Pad(std::move(text), spec, true);
+    return Pad(std::move(text), directive, true);
 }
 
 }  // namespace
@@ -126,13 +126,13 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
             i += 2;
             continue;
         }
-        Spec spec = ParseSpec(format.substr(i));
-        if (spec.conversion == 0 || next == args.end()) {
+        Directive directive = ParseDirective(format.substr(i));
+        if (directive.conversion == 0 || next == args.end()) {
             out.push_back(format[i++]);  // copied as it stands
             continue;
         }
-        out += Render(spec, *next++);
-        i += spec.length;
+        out += Render(directive, *next++);
+        i += directive.length;
     }
     return out;
 }
@@ -146,10 +146,10 @@ std::string FormatConversions(std::string_view format) {
             ++i;
             continue;
         }
-        Spec spec = ParseSpec(format.substr(i));
-        letters.push_back(spec.conversion != 0 ? spec.conversion : '?');
-        if (spec.conversion != 0)
-            i += spec.length - 1;
+        Directive directive = ParseDirective(format.substr(i));
+        letters.push_back(directive.conversion != 0 ? directive.conversion : '?');
+        if (directive.conversion != 0)
+            i += directive.length - 1;
     }
     return letters;
 }
