@@ -3,6 +3,8 @@
 // libHidServ.so + keytune-vkbd on a temporary socket.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -106,6 +108,81 @@ void BM_ExchangeThroughSocket(benchmark::State& state) {
     exchangeLoop<ThroughSocket>(state, *setup.link);
 }
 BENCHMARK(BM_ExchangeThroughSocket)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Where the time of one exchange through the socket goes: the library table
+// is wrapped so that the write call and the control callback are timed.
+namespace timed {
+
+using Clock = std::chrono::steady_clock;
+HidServWriteOneFn realWriteOne = nullptr;
+HidServAsyncReadFn realAsyncRead = nullptr;
+HidServCallback realControlCallback = nullptr;
+Clock::time_point writeStart, writeEnd;
+std::atomic<Clock::rep> callbackAt{0};
+
+int writeOne(const uint8_t* s, int a, int b, const uint8_t* report, int length, int c) {
+    writeStart = Clock::now();
+    int result = realWriteOne(s, a, b, report, length, c);
+    writeEnd = Clock::now();
+    return result;
+}
+
+int controlCallback(HidServEvent* event) {
+    if (event && event->kind == HIDSERV_EVENT_INPUT)
+        callbackAt.store(Clock::now().time_since_epoch().count());
+    return realControlCallback(event);
+}
+
+int asyncRead(const uint8_t* selector, HidServCallback callback, uint32_t tag, uint32_t* id) {
+    if (tag == HIDSERV_TAG_CTRL) {
+        realControlCallback = callback;
+        return realAsyncRead(selector, &controlCallback, tag, id);
+    }
+    return realAsyncRead(selector, callback, tag, id);
+}
+
+}  // namespace timed
+
+void BM_ExchangeThroughSocketBreakdown(benchmark::State& state) {
+    ThroughSocket setup;
+    if (!setup.ready) {
+        state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
+        return;
+    }
+    HidServApi api = setup.library.api();
+    timed::realWriteOne = api.RequestWriteOne;
+    timed::realAsyncRead = api.RequestAsyncRead;
+    api.RequestWriteOne = &timed::writeOne;
+    api.RequestAsyncRead = &timed::asyncRead;
+    // Replace the first link and its two standing reads with timed ones.
+    setup.link->detach();
+    DeviceLinkState first = setup.link->state();
+    api.DeleteRequestFromUnitId(first.consumerUnitId);
+    api.DeleteRequestFromUnitId(first.controlUnitId);
+    DeviceLink link(api);
+    link.StartDeviceLink();
+
+    using std::chrono::duration;
+    double writeCall = 0, toCallback = 0, toWaiter = 0;
+    uint8_t info[kDeviceInfoSize];
+    for (auto _ : state) {
+        if (link.commands().ReadDeviceInfo(info) != RESULT_OK) {
+            state.SkipWithError("exchange failed");
+            break;
+        }
+        auto end = timed::Clock::now();
+        timed::Clock::time_point called{timed::Clock::duration(timed::callbackAt.load())};
+        writeCall += duration<double, std::micro>(timed::writeEnd - timed::writeStart).count();
+        toCallback += duration<double, std::micro>(called - timed::writeEnd).count();
+        toWaiter += duration<double, std::micro>(end - called).count();
+    }
+    link.detach();
+    double n = static_cast<double>(state.iterations());
+    state.counters["write_us"] = writeCall / n;
+    state.counters["write_to_callback_us"] = toCallback / n;
+    state.counters["callback_to_caller_us"] = toWaiter / n;
+}
+BENCHMARK(BM_ExchangeThroughSocketBreakdown)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 template <bool kWrite>
 void configurationLoop(benchmark::State& state, DeviceLink& link) {
