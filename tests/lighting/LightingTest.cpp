@@ -93,12 +93,17 @@ TEST_F(LightingOnVkbd, ReadLightingLoadsTheCurrentProfilesBlock) {
 }
 
 TEST_F(LightingOnVkbd, FailedInformationReadLeavesTheStateAndEmptiesTheModeList) {
+    bool panelSetting = true;
+    lighting.readPanelOn = [&] { return panelSetting; };
     ASSERT_EQ(lighting.ReadLighting(), 0);
+    EXPECT_TRUE(lighting.state().panelOn);
+    panelSetting = false;
     uint8_t mode = lighting.state().mode;
     firmware.dropResponses(100);
     EXPECT_EQ(lighting.ReadLighting(), -1);
     EXPECT_EQ(lighting.state().mode, mode);
     EXPECT_EQ(lighting.modes().size(), 0);
+    EXPECT_TRUE(lighting.state().panelOn);  // not read when the keyboard cannot be read
 }
 
 TEST_F(LightingOnVkbd, Mode7TakesItsOwnMultiColourByteForTheFYSwitch) {

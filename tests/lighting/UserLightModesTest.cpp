@@ -184,6 +184,21 @@ TEST_F(LightingUserModes, PaintingSendsOneKeyAndRecordsItsEntry) {
     EXPECT_EQ(view.shown.back().second, MakeColour(1, 2, 3));
 }
 
+TEST_F(LightingUserModes, PreviewOfPerKeyModeShowsEachKeysSlotColour) {
+    ASSERT_EQ(modes.ReadOnArrival(), 0);
+    lighting.SelectMode(kPerKeyMode);
+    modes.SetPaintColour(MakeColour(7, 8, 9));
+    modes.PaintKey(kA);
+    auto colours = modes.PreviewKeyColours();
+    PreviewInput in = lighting.PreviewState();
+    in.keyColours = &colours;
+    PreviewEngine engine;
+    const PreviewFrame& frame = engine.PreviewTick(in);
+    EXPECT_EQ(frame[preview::A], (KeyTint{true, MakeColour(7, 8, 9)}));
+    EXPECT_EQ(frame[preview::S], (KeyTint{true, kRed}));
+    EXPECT_EQ(frame[preview::KP5], (KeyTint{true, kRed}));  // slot 118
+}
+
 TEST_F(LightingUserModes, ClicksOutsidePerKeyModeOrOnG6ToG9PaintNothing) {
     ASSERT_EQ(modes.ReadOnArrival(), 0);
     sent();
