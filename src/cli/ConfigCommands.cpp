@@ -51,17 +51,16 @@ class ConsoleHost : public profiles::ProfileHost {
     bool pending = false;
 };
 
-bool oneFileArgument(const cli::CliContext& context, const char* command, std::string& path) {
+bool oneFileArgument(const cli::CliContext& context, std::string& path) {
     if (context.args.size() != 1)
         return false;
     path = context.args[0];
-    (void)command;
     return true;
 }
 
 int exportCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, "export", path))
+    if (!oneFileArgument(context, path))
         return cli::fail("usage: keytune-cli export FILE");
     settings::SetProgramFolder(context.programFolder);
     cli::DeviceSession device;
@@ -78,7 +77,7 @@ int exportCommand(cli::CliContext& context) {
 
 int importCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, "import", path))
+    if (!oneFileArgument(context, path))
         return cli::fail("usage: keytune-cli import FILE");
     settings::SetProgramFolder(context.programFolder);
     cli::DeviceSession device;
@@ -99,7 +98,7 @@ int importCommand(cli::CliContext& context) {
 
 int validateCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, "validate", path))
+    if (!oneFileArgument(context, path))
         return cli::fail("usage: keytune-cli validate FILE");
     settings::SetProgramFolder(context.programFolder);
     ConsolePrompts prompts;
@@ -170,7 +169,7 @@ std::string describe(const keys::AssignmentStore& store, size_t recordIndex) {
 
 int showCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, "show", path))
+    if (!oneFileArgument(context, path))
         return cli::fail("usage: keytune-cli show FILE");
     settings::SetProgramFolder(context.programFolder);
     ConsolePrompts prompts;
@@ -204,7 +203,7 @@ int showCommand(cli::CliContext& context) {
 
 int newCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, "new", path))
+    if (!oneFileArgument(context, path))
         return cli::fail("usage: keytune-cli new FILE");
     if (!profiles::CreateDefaultProfile(std::filesystem::path(path)))
         return cli::fail(path + ": cannot be written");

@@ -72,9 +72,19 @@ void CreateDefaultProfile(keys::AssignmentStore& store) {
 std::vector<uint8_t> encodeProfileFile(keys::AssignmentStore& store) {
     if (!store.block)
         return {};
-    const uint32_t textBytes = store.textTotal > 0 ? static_cast<uint32_t>(store.textTotal) : 0;
+    // A launch-program or text-block record without a text still needs an
+    // offset that points at a text when the file is read back: it gets an
+    // empty one (just the terminator).
+    std::vector<keys::TextSlot> texts = store.texts;
+    size_t poolSize = store.textTotal > 0 ? static_cast<size_t>(store.textTotal) : 0;
+    for (size_t i = 0; i < kRecordCount && i < texts.size(); ++i)
+        if (keys::carriesText(store.block->records[i].type) && texts[i].size == 0) {
+            texts[i].size = 2;
+            poolSize += 2;
+        }
+    const auto textBytes = static_cast<uint32_t>(poolSize);
     keys::WriteProfileHeader(store.block->header.data(), store.macroCount(), textBytes, 0);
-    const std::vector<uint8_t> pool = keys::packTexts(store.texts, *store.block, textBytes);
+    const std::vector<uint8_t> pool = keys::packTexts(texts, *store.block, textBytes);
 
     std::vector<uint8_t> bytes(keys::profileFileSize(store.macroCount(), textBytes));
     keys::encodeAssignmentBlock(*store.block, bytes.data());

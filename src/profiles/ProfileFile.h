@@ -36,8 +36,9 @@ bool CreateDefaultProfile(const std::filesystem::path& path);
 void CreateDefaultProfile(keys::AssignmentStore& store);
 
 // The file bytes of a store: rewrites the store's header and the data of its
-// text records (their pool offsets), as saving always has. The caller holds
-// the store's lock.
+// text records (their pool offsets), as saving always has. A launch-program or
+// text-block record without a text is saved with an empty one, so that every
+// file written here loads again. The caller holds the store's lock.
 std::vector<uint8_t> encodeProfileFile(keys::AssignmentStore& store);
 
 // Parses file bytes. Fails (nothing) for a file shorter than its header

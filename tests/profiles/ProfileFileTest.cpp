@@ -86,6 +86,23 @@ TEST(ProfileFile, SavesMacrosAndPackedTextsAndLoadsThemBack) {
     EXPECT_EQ(entries, 1u);
 }
 
+TEST(ProfileFile, TextRecordWithoutATextStillLoads) {
+    TempFolder folder;
+    AssignmentStore store;
+    fillTwoMacrosTwoTexts(store);
+    store.block->records[40] = {keys::kAssignTextBlock, 0, 12345};  // no text yet
+    const auto path = folder / "empty-text.kpf";
+    ASSERT_TRUE(SaveStoreToFile(path, store, true));
+    EXPECT_EQ(fileBytes(path).size(), 65866u + 2);
+    AssignmentStore back;
+    ASSERT_TRUE(LoadStoreFromFile(path, back));
+    EXPECT_EQ(back.block->records[40].type, keys::kAssignTextBlock);
+    EXPECT_EQ(back.texts[40].text, u"");
+    EXPECT_EQ(back.texts[700].text, u"bc");
+    ASSERT_TRUE(SaveStoreToFile(path, back, true));
+    EXPECT_EQ(fileBytes(path).size(), 65866u + 2) << "the empty text is saved once, not again";
+}
+
 TEST(ProfileFile, HeaderValidation) {
     TempFolder folder;
     AssignmentStore store;

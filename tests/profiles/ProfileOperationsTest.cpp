@@ -122,3 +122,45 @@ TEST_F(ProfileOperationsTest, SwitchingProfiles) {
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_EQ(host.menuRebuilds, 4);
 }
+
+TEST_F(ProfileOperationsTest, FilesThatCannotBeImportedChangeNothing) {
+    const auto good = folder / "good.kpf";
+    {
+        keys::AssignmentStore source;
+        CreateDefaultProfile(source);
+        source.macros = {makeMacro(1, u"m", {})};
+        ASSERT_TRUE(SaveStoreToFile(good, source, true));
+    }
+    const std::vector<uint8_t> valid = fileBytes(good);
+    auto shortened = valid;
+    shortened.resize(valid.size() - 100);  // the header still promises the whole macro
+    auto badChecksum = valid;
+    badChecksum[31]++;
+
+    struct Case {
+        const char* what;
+        std::optional<std::vector<uint8_t>> bytes;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"missing", std::nullopt, {"MAIN_PROMPT_INPORT"}},
+        {"too short for a profile", std::vector<uint8_t>(32831, 0), {"MAIN_PROMPT_INPORT"}},
+        {"bad header", badChecksum, {"PROFILE_FORMAT_ERROR", "MAIN_PROMPT_INPORT"}},
+        {"shorter than its header says", shortened, {"MAIN_PROMPT_INPORT"}},
+    };
+    record(0, 0x039) = {keys::kAssignDisabled, 0, 0};
+    for (const Case& c : cases) {
+        const auto path = folder / "import.kpf";
+        std::filesystem::remove(path);
+        if (c.bytes)
+            writeBytes(path, *c.bytes);
+        prompts.shown.clear();
+        host.pending = true;
+        EXPECT_FALSE(ImportProfileFile(session, path)) << c.what;
+        EXPECT_EQ(prompts.shown, c.messages) << c.what;
+        EXPECT_TRUE(keyboard.calls.empty()) << c.what;
+        EXPECT_TRUE(host.pending) << c.what;
+        ASSERT_TRUE(model.working.block) << c.what;
+        EXPECT_EQ(record(0, 0x039).type, keys::kAssignDisabled) << c.what;
+        EXPECT_TRUE(model.working.macros.empty()) << c.what;
+    }
+}

@@ -13,7 +13,6 @@ namespace keys {
 
 namespace {
 constexpr int kOk = 1;
-void copyIntoDeviceStore(ConfigModel& model);
 }  // namespace
 
 std::vector<uint8_t> packTexts(const std::vector<TextSlot>& texts, AssignmentBlock& block,
@@ -73,6 +72,25 @@ bool WriteAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& p
     return ok;
 }
 
+namespace {
+
+// The device store becomes a copy of the working store: the block with a
+// fresh header, the macro list, and the texts packed into one pool.
+void copyIntoDeviceStore(ConfigModel& model) {
+    AssignmentStore& dev = model.device;
+    auto block = std::make_unique<AssignmentBlock>(*model.working.block);
+    const size_t textTotal =
+        model.working.textTotal > 0 ? static_cast<size_t>(model.working.textTotal) : 0;
+    WriteProfileHeader(block->header.data(), model.working.macroCount(),
+                       static_cast<uint32_t>(textTotal), 0);
+    dev.macros = model.working.macros;
+    dev.textPool = packTexts(model.working.texts, *block, textTotal);
+    dev.textTotal = static_cast<int32_t>(textTotal);
+    dev.block = std::move(block);
+}
+
+}  // namespace
+
 bool ApplyToKeyboard(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
                      bool allProfiles) {
     std::lock_guard<std::recursive_mutex> working(model.working.lock());
@@ -89,20 +107,5 @@ bool ApplyToKeyboard(ConfigModel& model, KeyboardCommands& keyboard, Prompts& pr
     }
     return WriteAssignments(model, keyboard, prompts, allProfiles);
 }
-
-namespace {
-void copyIntoDeviceStore(ConfigModel& model) {
-    AssignmentStore& dev = model.device;
-    auto block = std::make_unique<AssignmentBlock>(*model.working.block);
-    const size_t textTotal =
-        model.working.textTotal > 0 ? static_cast<size_t>(model.working.textTotal) : 0;
-    WriteProfileHeader(block->header.data(), model.working.macroCount(),
-                       static_cast<uint32_t>(textTotal), 0);
-    dev.macros = model.working.macros;
-    dev.textPool = packTexts(model.working.texts, *block, textTotal);
-    dev.textTotal = static_cast<int32_t>(textTotal);
-    dev.block = std::move(block);
-}
-}  // namespace
 
 }  // namespace keys
