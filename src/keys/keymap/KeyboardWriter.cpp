@@ -12,29 +12,10 @@
 namespace keys {
 
 namespace {
+
 constexpr int kOk = 1;
-}  // namespace
 
-std::vector<uint8_t> packTexts(const std::vector<TextSlot>& texts, AssignmentBlock& block,
-                               size_t poolSize) {
-    std::vector<uint8_t> pool(poolSize, 0);
-    size_t offset = 0;
-    for (size_t i = 0; i < kRecordCount && i < texts.size(); ++i) {
-        const TextSlot& slot = texts[i];
-        if (slot.size == 0 || !carriesText(block.records[i].type))
-            continue;
-        if (offset + slot.size > poolSize)
-            continue;
-        // The slot size counts the terminator; units beyond the text stay zero.
-        for (size_t u = 0; u < slot.text.size() && 2 * u + 2 < slot.size; ++u)
-            le::put16(&pool[offset + 2 * u], slot.text[u]);
-        block.records[i].data = static_cast<int32_t>(offset);
-        offset += slot.size;
-    }
-    return pool;
-}
-
-bool WriteAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
+bool writeAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
                       bool allProfiles) {
     macros::PreparedImage image;
     {
@@ -72,8 +53,6 @@ bool WriteAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& p
     return ok;
 }
 
-namespace {
-
 // The device store becomes a copy of the working store: the block with a
 // fresh header, the macro list, and the texts packed into one pool.
 void copyIntoDeviceStore(ConfigModel& model) {
@@ -90,6 +69,34 @@ void copyIntoDeviceStore(ConfigModel& model) {
 }
 
 }  // namespace
+
+std::vector<uint8_t> packTexts(const std::vector<TextSlot>& texts, AssignmentBlock& block,
+                               size_t poolSize) {
+    std::vector<uint8_t> pool(poolSize, 0);
+    size_t offset = 0;
+    for (size_t i = 0; i < kRecordCount && i < texts.size(); ++i) {
+        const TextSlot& slot = texts[i];
+        if (slot.size == 0 || !carriesText(block.records[i].type))
+            continue;
+        if (offset + slot.size > poolSize)
+            continue;
+        // The slot size counts the terminator; units beyond the text stay zero.
+        for (size_t u = 0; u < slot.text.size() && 2 * u + 2 < slot.size; ++u)
+            le::put16(&pool[offset + 2 * u], slot.text[u]);
+        block.records[i].data = static_cast<int32_t>(offset);
+        offset += slot.size;
+    }
+    return pool;
+}
+
+bool WriteAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
+                      bool allProfiles) {
+    try {
+        return writeAssignments(model, keyboard, prompts, allProfiles);
+    } catch (const std::bad_alloc&) {
+        return false;  // no memory for the image or the maps: nothing more is sent
+    }
+}
 
 bool ApplyToKeyboard(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
                      bool allProfiles) {
