@@ -60,7 +60,7 @@ struct InProcess {
 // keytune-vkbd on a temporary socket, reached through the staged library.
 struct ThroughSocket {
     ThroughSocket() : vkbd(KEYTUNE_STAGE_DIR) {
-        if (!vkbd.start({"--capacity", "255"}))
+        if (!vkbd.start({"--capacity", "255"}, false))
             return;
         if (library.load(KEYTUNE_STAGE_DIR) != BIND_OK || library.api().Init(0) <= 0)
             return;
