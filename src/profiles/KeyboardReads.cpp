@@ -53,7 +53,14 @@ bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyb
         if (keyboard.ReadMacroMemory(image.data(), image.size()) != kOk)
             return false;
         if (le::get16(image.data()) == macros::kImageMagic) {
-            image.assign(le::get16(image.data() + 2), 0);
+            // A damaged header may announce more than the keyboard has; the
+            // read then stops at the capacity instead of failing the whole
+            // configuration (the decoder never reads past what it is given).
+            size_t total = le::get16(image.data() + 2);
+            const uint32_t capacity = model.macroCapacity.load();
+            if (capacity > 0 && total > capacity)
+                total = capacity;
+            image.assign(total, 0);
             if (keyboard.ReadMacroMemory(image.data(), image.size()) != kOk)
                 return false;
         } else {

@@ -3,6 +3,7 @@
 
 #include "ConfigTestSupport.h"
 #include "KeyMapCodec.h"
+#include "KeyboardReads.h"
 #include "ProfileFile.h"
 #include "ProfileOperations.h"
 #include "ProfileTestSupport.h"
@@ -163,4 +164,19 @@ TEST_F(ProfileOperationsTest, FilesThatCannotBeImportedChangeNothing) {
         EXPECT_EQ(record(0, 0x039).type, keys::kAssignDisabled) << c.what;
         EXPECT_TRUE(model.working.macros.empty()) << c.what;
     }
+}
+
+TEST_F(ProfileOperationsTest, MacroMemoryHeaderLargerThanTheCapacity) {
+    // One macro "Ab" behind a header that claims 65535 bytes.
+    keyboard.macroMemory = {0xAA, 0x55, 0xFF, 0xFF, 0x01, 0x00, 0x01, 0x00, 0,    0,    0,    0,
+                            0,    0,    0,    0,    0x12, 0x00, 0x02, 0x00, 0x01, 0x02, 0x05, 0xA0,
+                            0x02, 0x04, 0x00, 0x20, 0x02, 0x04, 0x41, 0x00, 0x62, 0x00};
+    model.macroCapacity = 256;
+    const auto path = folder / "read.kpf";
+    ASSERT_TRUE(ReadKeyboardIntoFile(model, keyboard, prompts, path));
+    EXPECT_EQ(keyboard.calls.back(), "readmacros 256");
+    keys::AssignmentStore back;
+    ASSERT_TRUE(LoadStoreFromFile(path, back));
+    ASSERT_EQ(back.macros.size(), 1u);
+    EXPECT_EQ(back.macros[0].nameText(), u"Ab");
 }
