@@ -59,8 +59,8 @@ struct InProcess {
 
 // keytune-vkbd on a temporary socket, reached through the staged library.
 struct ThroughSocket {
-    ThroughSocket() : vkbd(KEYTUNE_STAGE_DIR) {
-        if (!vkbd.start({"--capacity", "255"}, false))
+    explicit ThroughSocket(bool trace = false) : vkbd(KEYTUNE_STAGE_DIR) {
+        if (!vkbd.start({"--capacity", "255"}, trace))
             return;
         if (library.load(KEYTUNE_STAGE_DIR) != BIND_OK || library.api().Init(0) <= 0)
             return;
@@ -108,6 +108,18 @@ void BM_ExchangeThroughSocket(benchmark::State& state) {
     exchangeLoop<ThroughSocket>(state, *setup.link);
 }
 BENCHMARK(BM_ExchangeThroughSocket)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same with keytune-vkbd writing its frame trace (two flushed lines per
+// exchange), as the end-to-end tests run it.
+void BM_ExchangeThroughSocketTraced(benchmark::State& state) {
+    ThroughSocket setup(true);
+    if (!setup.ready) {
+        state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
+        return;
+    }
+    exchangeLoop<ThroughSocket>(state, *setup.link);
+}
+BENCHMARK(BM_ExchangeThroughSocketTraced)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // Where the time of one exchange through the socket goes: the library table
 // is wrapped so that the write call and the control callback are timed.
