@@ -103,35 +103,25 @@ int ReportTransport::ExchangeReport(const uint8_t* request, size_t requestLength
         uint32_t got = receivedLength();
         releaseSlot();
 
-        bool retry;
-        bool giveUpWithResponse = false;
-        if (!signalled) {
-            retry = true;
-        } else {
-            // Only the bytes the callback delivered count; a response too
-            // short to carry a command or status is treated as no answer.
-            bool hasCommand = got > kFrameCommandAt && capacity > kFrameCommandAt;
-            bool hasStatus = got > kFrameStatusAt && capacity > kFrameStatusAt;
-            if (!hasCommand || response[kFrameCommandAt] != sentCommand) {
-                retry = true;
-            } else if (hasStatus && (response[kFrameStatusAt] == kStatusFailFF ||
-                                     response[kFrameStatusAt] == kStatusFailFE)) {
-                retry = true;
-                giveUpWithResponse = true;
-            } else {
-                if (received)
-                    *received = got;
-                return RESULT_OK;
-            }
+        // A response counts only with the bytes the callback delivered; one
+        // too short to carry the command byte is treated like a wrong echo.
+        bool echoed =
+            signalled && got > kFrameCommandAt && response[kFrameCommandAt] == sentCommand;
+        bool failureStatus = echoed && got > kFrameStatusAt &&
+                             (response[kFrameStatusAt] == kStatusFailFF ||
+                              response[kFrameStatusAt] == kStatusFailFE);
+        if (echoed && !failureStatus) {
+            if (received)
+                *received = got;
+            return RESULT_OK;
         }
-
-        if (retry && ++failedAttempts >= kMaxAttempts) {
-            if (giveUpWithResponse) {
-                if (received)
-                    *received = got;
-                return RESULT_OK;  // the caller maps the status byte
-            }
-            return RESULT_NO_REPLY;
+        if (++failedAttempts >= kMaxAttempts) {
+            if (!failureStatus)
+                return RESULT_NO_REPLY;
+            // Third failure status: the caller sees it in the response.
+            if (received)
+                *received = got;
+            return RESULT_OK;
         }
         std::this_thread::sleep_for(timing_.retryPause);
     }
