@@ -61,6 +61,7 @@ class DeviceLink {
     DeviceLink& operator=(const DeviceLink&) = delete;
 
     // Set before StartDeviceLink to hear every event; nullptr = events ignored.
+    // The listener must outlive the link or its detach().
     void setListener(DeviceEventListener* listener) { listener_.store(listener); }
 
     // Resets the status bytes, registers the consumer read, resets the
@@ -70,7 +71,9 @@ class DeviceLink {
     int StartDeviceLink();
 
     // Stops routing library events to this link. Call before the library's
-    // End so that no event reaches a link that is going away.
+    // End so that no event reaches a link that is going away. It waits for an
+    // event being handled, so never call it from a thread that a listener
+    // callback may be waiting on.
     void detach();
 
     // Flips the G-key layer flag and writes the two status bytes to the
