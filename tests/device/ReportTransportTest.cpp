@@ -1,6 +1,7 @@
 // The exchange's rules against a fake keyboard that answers on its own thread.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -140,6 +141,24 @@ TEST_F(DeviceSilentKeyboard, InputOutsideAnExchangeChangesNothing) {
     FrameBytes untouched;
     untouched.fill(0xAA);
     EXPECT_EQ(response, untouched);
+}
+
+TEST_F(DeviceSilentKeyboard, ResponseAfterTheExchangeGaveUpIsDropped) {
+    // Only the third write is answered, and too late for its wait.
+    keyboard.setResponder([](const FrameBytes& request, int index) -> std::optional<FrameBytes> {
+        if (index != 2)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        return echoResponse(request);
+    });
+    auto response = std::make_unique<FrameBytes>();
+    response->fill(0xAA);
+    uint32_t received = 0;
+    EXPECT_EQ(exchange(link.transport(), {0x04, 0, 0, 0x01}, *response, received), RESULT_NO_REPLY);
+    keyboard.drain();  // the late answer has been delivered by now
+    FrameBytes untouched;
+    untouched.fill(0xAA);
+    EXPECT_EQ(*response, untouched);
 }
 
 TEST_F(DeviceTransport, ResponseIsCutToTheCallersCapacity) {
