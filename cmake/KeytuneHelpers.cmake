@@ -36,6 +36,11 @@ function(keytune_add_test name)
   target_compile_definitions(${name} PRIVATE
     KEYTUNE_STAGE_DIR="${KEYTUNE_STAGE_DIR}"
     KEYTUNE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "KEYTUNE_HIDRAW=0")
+  # Tests never touch a real keyboard; an empty label list must not swallow
+  # the ENVIRONMENT property, so the properties are built up as a list.
+  set(_properties ENVIRONMENT "KEYTUNE_HIDRAW=0")
+  if(ARG_LABELS)
+    list(APPEND _properties LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${_properties})
 endfunction()
