@@ -92,6 +92,9 @@ TEST_F(DeviceEndToEnd, WithoutKeyboardCommandsFailAtOnce) {
 TEST_F(DeviceEndToEnd, KeyboardStoppedDuringABlockTransferEndsItWithAFailure) {
     ASSERT_TRUE(vkbd.start());
     ASSERT_EQ(connect(), 1);
+    // Slow answers stretch the 147-chunk transfer to seconds, so the keyboard
+    // is surely stopped while it is still running.
+    ASSERT_EQ(vkbd.control({"fault", "delay", "20"}), 0);
     std::vector<uint8_t> image(8192, 0x11);
     auto transfer = std::async(std::launch::async, [&] {
         return link->commands().WriteMacroMemory(image.data(), static_cast<int>(image.size()));
