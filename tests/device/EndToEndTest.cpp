@@ -8,10 +8,10 @@
 #include <future>
 #include <memory>
 
-#include "VkbdRunner.h"
 #include "device/DeviceLink.h"
 #include "device/HidServLibrary.h"
 #include "device/ResultCodes.h"
+#include "support/VkbdRunner.h"
 
 using namespace device;
 using namespace std::chrono;
@@ -46,7 +46,7 @@ class DeviceEndToEnd : public ::testing::Test {
             library.api().End();
     }
 
-    fake::VkbdRunner vkbd{KEYTUNE_STAGE_DIR};
+    testsupport::VkbdRunner vkbd;
     HidServLibrary library;
     std::unique_ptr<DeviceLink> link;
     bool initialised = false;
@@ -70,7 +70,7 @@ TEST_F(DeviceEndToEnd, KeyMapRoundTripsThroughTheSocket) {
 TEST_F(DeviceEndToEnd, DroppedResponsesGiveUpAfterThreeWritesInAboutThreeSeconds) {
     ASSERT_TRUE(vkbd.start());
     ASSERT_EQ(connect(), 1);
-    ASSERT_EQ(vkbd.control({"fault", "drop", "100"}), 0);
+    ASSERT_EQ(vkbd.ctl({"fault", "drop", "100"}).exitCode, 0);
     size_t before = tracedRequests(vkbd.tracePath());
     auto start = steady_clock::now();
     EXPECT_EQ(link->commands().BeginTransfer(), RESULT_NO_REPLY);
@@ -94,7 +94,7 @@ TEST_F(DeviceEndToEnd, KeyboardStoppedDuringABlockTransferEndsItWithAFailure) {
     ASSERT_EQ(connect(), 1);
     // Slow answers stretch the 147-chunk transfer to seconds, so the keyboard
     // is surely stopped while it is still running.
-    ASSERT_EQ(vkbd.control({"fault", "delay", "20"}), 0);
+    ASSERT_EQ(vkbd.ctl({"fault", "delay", "20"}).exitCode, 0);
     std::vector<uint8_t> image(8192, 0x11);
     auto transfer = std::async(std::launch::async, [&] {
         return link->commands().WriteMacroMemory(image.data(), static_cast<int>(image.size()));
@@ -120,7 +120,7 @@ TEST_F(DeviceEndToEnd, LayerKeyFlipsTheLayerAndWritesTheStatus) {
     ASSERT_EQ(connect(), 1);
     link->setListener(&listener);
 
-    ASSERT_EQ(vkbd.control({"layer"}), 0);
+    ASSERT_EQ(vkbd.ctl({"layer"}).exitCode, 0);
     auto deadline = steady_clock::now() + seconds(5);
     while (listener.layerSwitches == 0 && steady_clock::now() < deadline)
         std::this_thread::sleep_for(milliseconds(5));
@@ -128,8 +128,7 @@ TEST_F(DeviceEndToEnd, LayerKeyFlipsTheLayerAndWritesTheStatus) {
     EXPECT_EQ(link->gKeyLayer(), 1);
 
     // The keyboard got the status bytes 05 03 (layer B).
-    auto dump = fake::runProgram(std::string(KEYTUNE_STAGE_DIR) + "/keytune-vkbd",
-                                 {"ctl", "--socket", vkbd.socketPath(), "dump"});
+    auto dump = vkbd.ctl({"dump"});
     EXPECT_NE(dump.out.find("status: 05 03"), std::string::npos) << dump.out;
     link->detach();  // waits for an event in flight before the listener goes away
 }

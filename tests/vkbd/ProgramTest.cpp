@@ -13,7 +13,8 @@
 #include <regex>
 #include <sstream>
 
-#include "VkbdProcess.h"
+#include "VkbdClient.h"
+#include "support/VkbdRunner.h"
 
 namespace vkbd::testing {
 namespace {
@@ -27,30 +28,33 @@ Frame request(Command command, uint8_t length, uint16_t offset, const Bytes& pay
 
 class VkbdProgram : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_FALSE(dir_.path().empty()); }
+    void SetUp() override { ASSERT_FALSE(vkbd_.folder().empty()); }
 
-    std::unique_ptr<VkbdProcess> start(std::vector<std::string> extra = {}) {
-        std::vector<std::string> args = {"--socket", socket_, "--state", state_};
-        args.insert(args.end(), extra.begin(), extra.end());
-        auto process = std::make_unique<VkbdProcess>(args, dir_.path(), socket_);
-        EXPECT_TRUE(process->ready()) << process->stderrText();
-        return process;
+    // Starts the keyboard with its state file and the extra options.
+    void start(std::vector<std::string> extra = {}, bool trace = false) {
+        std::vector<std::string> options = {"--state", state_};
+        options.insert(options.end(), extra.begin(), extra.end());
+        EXPECT_TRUE(vkbd_.start(options, trace)) << vkbd_.stderrText();
     }
 
-    RunResult ctl(const std::string& command) {
-        std::vector<std::string> args = {"ctl", "--socket", socket_};
-        std::istringstream words(command);
-        for (std::string w; words >> w;) args.push_back(w);
-        return runToEnd(args, dir_.path());
+    testsupport::ProgramResult ctl(const std::string& command) {
+        std::vector<std::string> words;
+        std::istringstream in(command);
+        for (std::string w; in >> w;) words.push_back(w);
+        return vkbd_.ctl(words);
     }
 
-    TempDir dir_;
-    std::string socket_ = dir_.file("kb.sock");
-    std::string state_ = dir_.file("flash.bin");
+    static testsupport::ProgramResult runVkbd(const std::vector<std::string>& args) {
+        return testsupport::runProgram(testsupport::stageFolder() + "/keytune-vkbd", args);
+    }
+
+    testsupport::VkbdRunner vkbd_;
+    std::string socket_ = vkbd_.socketPath();
+    std::string state_ = vkbd_.file("flash.bin");
 };
 
 TEST_F(VkbdProgram, AnswersFramesWithItsConfiguredInformation) {
-    auto vkbd = start({"--firmware", "0x0101", "--capacity", "2", "--modes", "3,0,7"});
+    start({"--firmware", "0x0101", "--capacity", "2", "--modes", "3,0,7"});
     Client client(socket_);
     const auto r = client.exchange(request(Command::ReadDeviceInfo, 44, 0));
     ASSERT_TRUE(r);
@@ -63,7 +67,7 @@ TEST_F(VkbdProgram, AnswersFramesWithItsConfiguredInformation) {
 }
 
 TEST_F(VkbdProgram, AnswersItsSenderAndSendsNotificationsToEveryone) {
-    auto vkbd = start();
+    start();
     Client host(socket_), cli(socket_);
     ASSERT_TRUE(host.connected() && cli.connected());
 
@@ -82,16 +86,16 @@ TEST_F(VkbdProgram, AnswersItsSenderAndSendsNotificationsToEveryone) {
 }
 
 TEST_F(VkbdProgram, StatusWriteAndLightingShowInTheDump) {
-    auto vkbd = start();
+    start();
     Client host(socket_);
     ASSERT_TRUE(host.send(wire::MessageType::StatusWrite, {0x05, 0x03}));
-    const RunResult lighting = ctl("lighting 7");
+    const testsupport::ProgramResult lighting = ctl("lighting 7");
     EXPECT_EQ(lighting.exitCode, 0);
     const auto report = host.receive();
     ASSERT_TRUE(report);
     EXPECT_EQ(report->payload, (Bytes{0x01, 0x04, 0x00, 0x00}));
 
-    const RunResult dump = ctl("dump");
+    const testsupport::ProgramResult dump = ctl("dump");
     EXPECT_EQ(dump.exitCode, 0);
     EXPECT_EQ(dump.out.rfind("ok\n", 0), 0u);
     EXPECT_NE(dump.out.find("firmware 0x0102"), std::string::npos);
@@ -104,10 +108,10 @@ TEST_F(VkbdProgram, StatusWriteAndLightingShowInTheDump) {
 }
 
 TEST_F(VkbdProgram, CtlReportsErrorsWithExitStatusOne) {
-    auto vkbd = start();
+    start();
     for (const char* bad : {"bogus", "fault status fd 1", "fault drop x", "lighting 0",
                             "disconnect-after 0", "tray maybe"}) {
-        const RunResult r = ctl(bad);
+        const testsupport::ProgramResult r = ctl(bad);
         EXPECT_EQ(r.exitCode, 1) << bad;
         EXPECT_EQ(r.err.rfind("error: ", 0), 0u) << bad << ": " << r.err;
     }
@@ -116,13 +120,13 @@ TEST_F(VkbdProgram, CtlReportsErrorsWithExitStatusOne) {
 }
 
 TEST_F(VkbdProgram, CtlWithoutAKeyboardFails) {
-    const RunResult r = ctl("dump");
+    const testsupport::ProgramResult r = ctl("dump");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("error:"), std::string::npos);
 }
 
 TEST_F(VkbdProgram, FaultsBendTheNextAnswers) {
-    auto vkbd = start();
+    start();
     Client host(socket_);
     const Frame begin = request(Command::BeginTransfer, 0, 0);
 
@@ -147,7 +151,7 @@ TEST_F(VkbdProgram, FaultsBendTheNextAnswers) {
 }
 
 TEST_F(VkbdProgram, DisconnectAfterClosesEveryConnectionAndAcceptsNewOnes) {
-    auto vkbd = start();
+    start();
     Client host(socket_), other(socket_);
     ASSERT_EQ(ctl("disconnect-after 2").exitCode, 0);
     EXPECT_TRUE(host.exchange(request(Command::BeginTransfer, 0, 0)));
@@ -164,8 +168,7 @@ TEST_F(VkbdProgram, DisconnectAfterClosesEveryConnectionAndAcceptsNewOnes) {
 }
 
 TEST_F(VkbdProgram, TraceHasOneHexLinePerFrame) {
-    const std::string trace = dir_.file("trace.txt");
-    auto vkbd = start({"--trace", trace});
+    start({}, true);
     Client host(socket_);
     const Frame read = request(Command::ReadDeviceInfo, 44, 0);
     const auto answer = host.exchange(read);
@@ -174,7 +177,7 @@ TEST_F(VkbdProgram, TraceHasOneHexLinePerFrame) {
     EXPECT_FALSE(host.exchange(request(Command::BeginTransfer, 0, 0), 300));
 
     std::vector<std::string> lines;
-    std::istringstream in(readText(trace));
+    std::istringstream in(testsupport::TempFolder::read(vkbd_.tracePath()));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 3u) << "the dropped answer has no '<' line";
     const std::regex shape("[<>]( [0-9a-f]{2}){64}");
@@ -189,7 +192,7 @@ TEST_F(VkbdProgram, TraceHasOneHexLinePerFrame) {
 TEST_F(VkbdProgram, MemoriesPersistAcrossARestart) {
     const Bytes entry = {0x05, 0x01, 0x02};
     {
-        auto vkbd = start();
+        start();
         Client host(socket_);
         EXPECT_TRUE(host.exchange(request(Command::BeginTransfer, 0, 0)));
         EXPECT_TRUE(host.exchange(request(Command::WriteKeyMap, 3, 378 + 60, entry)));
@@ -199,9 +202,9 @@ TEST_F(VkbdProgram, MemoriesPersistAcrossARestart) {
         EXPECT_TRUE(host.exchange(request(Command::WriteDeviceInfo, 44, 0, info)));
         struct stat st {};
         EXPECT_EQ(::stat(state_.c_str(), &st), 0) << "saved when the write sequence ended";
-        EXPECT_EQ(vkbd->terminate(), 0);
+        EXPECT_EQ(vkbd_.stop(), 0);
     }
-    auto vkbd = start();
+    start();
     Client host(socket_);
     const auto map = host.exchange(request(Command::ReadKeyMap, 3, 378 + 60));
     ASSERT_TRUE(map);
@@ -211,26 +214,26 @@ TEST_F(VkbdProgram, MemoriesPersistAcrossARestart) {
 
 TEST_F(VkbdProgram, ACorruptStateFileWarnsAndStartsFromTheFactoryState) {
     { std::ofstream(state_) << "not a state file"; }
-    auto vkbd = start();
+    start();
     Client host(socket_);
     const auto r = host.exchange(request(Command::ReadKeyMap, 3, 0));
     ASSERT_TRUE(r);
     EXPECT_EQ((*r)[8], 0x06);
-    EXPECT_NE(vkbd->stderrText().find("warning"), std::string::npos);
+    EXPECT_NE(vkbd_.stderrText().find("warning"), std::string::npos);
 }
 
 TEST_F(VkbdProgram, SigtermRemovesTheSocket) {
-    auto vkbd = start();
-    EXPECT_EQ(vkbd->terminate(), 0);
+    start();
+    EXPECT_EQ(vkbd_.stop(), 0);
     EXPECT_NE(::access(socket_.c_str(), F_OK), 0);
 }
 
 TEST_F(VkbdProgram, RefusesASecondKeyboardOnALiveSocketButReplacesAStaleOne) {
-    auto first = start();
-    VkbdProcess second({"--socket", socket_}, dir_.path(), socket_, false);
-    EXPECT_EQ(second.waitExit(10000), 1);
-    EXPECT_NE(second.stderrText().find("already running"), std::string::npos);
-    EXPECT_EQ(first->terminate(), 0);
+    start();
+    const testsupport::ProgramResult second = runVkbd({"--socket", socket_});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_NE(second.err.find("already running"), std::string::npos);
+    EXPECT_EQ(vkbd_.stop(), 0);
 
     // A socket file nobody listens on, as a crash leaves it.
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -239,13 +242,13 @@ TEST_F(VkbdProgram, RefusesASecondKeyboardOnALiveSocketButReplacesAStaleOne) {
     std::strcpy(address.sun_path, socket_.c_str());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ::close(fd);
-    auto third = start();
+    start();
     Client host(socket_);
     EXPECT_TRUE(host.exchange(request(Command::BeginTransfer, 0, 0)));
 }
 
 TEST_F(VkbdProgram, AClientThatVanishesMidWriteDoesNotStopTheKeyboard) {
-    auto vkbd = start();
+    start();
     {
         Client rude(socket_);
         for (int i = 0; i < 2000; ++i) rude.sendFrame(request(Command::ReadKeyMap, 56, 0));
@@ -255,10 +258,10 @@ TEST_F(VkbdProgram, AClientThatVanishesMidWriteDoesNotStopTheKeyboard) {
 }
 
 TEST_F(VkbdProgram, HelpPrintsUsage) {
-    const RunResult r = runToEnd({"--help"}, dir_.path());
+    const testsupport::ProgramResult r = runVkbd({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("keytune-vkbd ctl"), std::string::npos);
-    EXPECT_NE(runToEnd({"--capacity", "300"}, dir_.path()).exitCode, 0);
+    EXPECT_NE(runVkbd({"--capacity", "300"}).exitCode, 0);
 }
 
 }  // namespace

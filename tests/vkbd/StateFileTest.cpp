@@ -2,12 +2,12 @@
 // every kind of damaged file giving the factory state instead of a crash.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
 #include "vkbd/Firmware.h"
 
 namespace vkbd {
@@ -18,14 +18,9 @@ using Bytes = std::vector<uint8_t>;
 
 class VkbdState : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vkbd-state-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_FALSE(dir_.path().empty()); }
 
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return dir_.file(name); }
 
     static Bytes readFile(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
@@ -54,7 +49,7 @@ class VkbdState : public ::testing::Test {
         return f;
     }
 
-    fs::path dir_;
+    testsupport::TempFolder dir_;
 };
 
 void expectSameMemories(const Firmware& a, const Firmware& b) {
@@ -74,7 +69,7 @@ TEST_F(VkbdState, EveryMemorySurvivesARoundTrip) {
     EXPECT_EQ(restored.currentProfile(), 2);
     EXPECT_FALSE(restored.hasUnsavedChanges());
     // Only the file remains: the temporary file was renamed over it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(VkbdState, AMissingFileMeansTheFactoryState) {
