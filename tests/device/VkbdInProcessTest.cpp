@@ -7,6 +7,7 @@
 #include "DeviceTestSupport.h"
 #include "device/CurrentProfileIndex.h"
 #include "device/ResultCodes.h"
+#include "support/FirmwareResponder.h"
 #include "vkbd/Firmware.h"
 
 using namespace device;
@@ -18,14 +19,7 @@ class DeviceVkbdInProcess : public LinkedFakeTest {
   protected:
     DeviceVkbdInProcess() {
         // The fake answers on one thread, so the model is never used from two.
-        keyboard.setResponder([this](const FrameBytes& request, int) -> std::optional<FrameBytes> {
-            auto response = firmware.handleRequest(request);
-            if (!response)
-                return std::nullopt;
-            FrameBytes out;
-            std::copy(response->begin(), response->end(), out.begin());
-            return out;
-        });
+        keyboard.setResponder(testsupport::firmwareResponder(firmware));
     }
     void TearDown() override { setCurrentProfileIndex(0); }
 

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "../settings/TempFolder.h"
 #include "keys/KeyCatalogue.h"
 #include "settings/LanguageTables.h"
 #include "settings/SettingsPaths.h"
+#include "support/TempFolder.h"
+
+using testsupport::TempFolder;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "VkbdRunner.h"
+#include "support/VkbdRunner.h"
 
 namespace {
 
@@ -44,13 +44,13 @@ std::vector<Request> TracedRequests(const std::string& path, size_t& linesSeen) 
 
 class LightingCli : public ::testing::Test {
   protected:
-    LightingCli() : vkbd(KEYTUNE_STAGE_DIR) {
+    LightingCli() {
         // Per-user files go to the test's own folder, never the user's.
         setenv("XDG_DATA_HOME", (vkbd.folder() + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (vkbd.folder() + "/config").c_str(), 1);
     }
-    fake::ProgramRun cli(const std::vector<std::string>& args) {
-        return fake::runProgram(std::string(KEYTUNE_STAGE_DIR) + "/keytune-cli", args);
+    testsupport::ProgramResult cli(const std::vector<std::string>& args) {
+        return testsupport::runProgram(testsupport::stageFolder() + "/keytune-cli", args);
     }
     std::vector<Request> writes() {
         std::vector<Request> out;
@@ -60,7 +60,7 @@ class LightingCli : public ::testing::Test {
         return out;
     }
 
-    fake::VkbdRunner vkbd;
+    testsupport::VkbdRunner vkbd;
     size_t seen = 0;
 };
 
@@ -82,18 +82,18 @@ TEST_F(LightingCli, CommandsWriteWhatThePanelWrites) {
     };
     for (const Case& c : cases) {
         auto run = cli(c.args);
-        EXPECT_EQ(run.status, 0) << c.args.back() << ": " << run.err;
+        EXPECT_EQ(run.exitCode, 0) << c.args.back() << ": " << run.err;
         EXPECT_EQ(writes(), c.writes) << c.args.back();
     }
     auto shown = cli({"lighting"});
-    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_NE(shown.out.find("mode: 3"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("speed: 5 (slider 0)\n"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("direction: left"), std::string::npos) << shown.out;
     EXPECT_NE(cli({"--profile", "2", "lighting"}).out.find("brightness: 3\n"), std::string::npos);
 
     auto defaults = cli({"lighting", "defaults"});
-    EXPECT_EQ(defaults.status, 0) << defaults.err;
+    EXPECT_EQ(defaults.exitCode, 0) << defaults.err;
     auto sent = writes();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].offset, 0);
@@ -117,7 +117,7 @@ TEST_F(LightingCli, BadArgumentsSendNothing) {
     };
     for (const auto& args : bad) {
         auto run = cli(args);
-        EXPECT_NE(run.status, 0) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_NE(run.exitCode, 0) << args[0] << " " << (args.size() > 1 ? args[1] : "");
     }
     EXPECT_TRUE(writes().empty());
 }
@@ -125,7 +125,7 @@ TEST_F(LightingCli, BadArgumentsSendNothing) {
 TEST_F(LightingCli, BaseColourIsSavedInTheUserModeAndWrittenToTheBlock) {
     ASSERT_TRUE(vkbd.start());
     auto run = cli({"lighting", "base", "0,0,255"});
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.exitCode, 0) << run.err;
     auto sent = writes();
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.back(), (Request{6, 9, {0, 0, 255}}));

@@ -12,6 +12,7 @@
 #include "DeviceTestSupport.h"
 #include "device/CurrentProfileIndex.h"
 #include "lighting/Lighting.h"
+#include "support/FirmwareResponder.h"
 #include "vkbd/Firmware.h"
 
 namespace lighting::test {
@@ -48,15 +49,7 @@ class LightingOnVkbd : public fake::LinkedFakeTest {
   protected:
     explicit LightingOnVkbd(vkbd::FirmwareConfig config = {})
         : firmware(std::move(config)), lighting(link.commands()) {
-        keyboard.setResponder(
-            [this](const fake::FrameBytes& request, int) -> std::optional<fake::FrameBytes> {
-                auto response = firmware.handleRequest(request);
-                if (!response)
-                    return std::nullopt;
-                fake::FrameBytes out;
-                std::copy(response->begin(), response->end(), out.begin());
-                return out;
-            });
+        keyboard.setResponder(testsupport::firmwareResponder(firmware));
     }
     ~LightingOnVkbd() override { device::setCurrentProfileIndex(0); }
 

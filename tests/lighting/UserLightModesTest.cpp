@@ -2,7 +2,6 @@
 // real files in a private temporary folder.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +9,7 @@
 #include "LightingTestSupport.h"
 #include "lighting/UserLightModes.h"
 #include "settings/IniFile.h"
+#include "support/TempFolder.h"
 
 namespace lighting::test {
 namespace {
@@ -54,17 +54,11 @@ class LightingUserModes : public LightingOnVkbd {
   protected:
     explicit LightingUserModes(vkbd::FirmwareConfig config = {})
         : LightingOnVkbd(std::move(config)),
-          folder(MakeFolder()),
           modes(lighting, (folder / "UserDengColor_").string(),
-                (folder / "UserDengColor_3.userd").string(), &view) {}
-    ~LightingUserModes() override { fs::remove_all(folder); }
-
-    static fs::path MakeFolder() {
-        std::string pattern = (fs::path(testing::TempDir()) / "lighting-XXXXXX").string();
-        char* made = mkdtemp(pattern.data());
-        EXPECT_NE(made, nullptr);
-        return fs::path(pattern);
+                (folder / "UserDengColor_3.userd").string(), &view) {
+        EXPECT_FALSE(folder.path().empty());
     }
+
     fs::path fileOf(int profile) const {
         return folder / ("UserDengColor_" + std::to_string(profile) + ".userd");
     }
@@ -79,7 +73,7 @@ class LightingUserModes : public LightingOnVkbd {
         return out;
     }
 
-    fs::path folder;
+    testsupport::TempFolder folder;
     RecordingView view;
     UserLightModes modes;
 };

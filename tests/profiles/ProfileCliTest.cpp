@@ -8,7 +8,7 @@
 #include "ConfigTestSupport.h"
 #include "ProfileFile.h"
 #include "ProfileTestSupport.h"
-#include "VkbdRunner.h"
+#include "support/VkbdRunner.h"
 
 using namespace testing_config;
 
@@ -23,7 +23,9 @@ class ProfileCliTest : public ::testing::Test {
         ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         ASSERT_TRUE(vkbd.start({}, false));
     }
-    fake::ProgramRun cli(std::vector<std::string> args) { return fake::runProgram(kCli, args); }
+    testsupport::ProgramResult cli(std::vector<std::string> args) {
+        return testsupport::runProgram(kCli, args);
+    }
 
     // Space disabled in profile 0, F1 plays macro 2 in profile 1, and two macros.
     std::filesystem::path richFile() {
@@ -41,21 +43,21 @@ class ProfileCliTest : public ::testing::Test {
     }
 
     TempFolder folder;
-    fake::VkbdRunner vkbd{KEYTUNE_STAGE_DIR};
+    testsupport::VkbdRunner vkbd;
 };
 
 }  // namespace
 
 TEST_F(ProfileCliTest, ImportExportShowValidateNew) {
     const auto rich = richFile();
-    EXPECT_EQ(cli({"validate", rich.string()}).status, 0);
-    const fake::ProgramRun imported = cli({"import", rich.string()});
-    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(cli({"validate", rich.string()}).exitCode, 0);
+    const testsupport::ProgramResult imported = cli({"import", rich.string()});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
 
     const auto exported = folder / "back.kpf";
-    ASSERT_EQ(cli({"export", exported.string()}).status, 0);
-    const fake::ProgramRun shown = cli({"show", exported.string()});
-    ASSERT_EQ(shown.status, 0) << shown.err;
+    ASSERT_EQ(cli({"export", exported.string()}).exitCode, 0);
+    const testsupport::ProgramResult shown = cli({"show", exported.string()});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_NE(shown.out.find("profile 0:\n  "), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find(": disabled"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("plays macro 2 \"Copy\""), std::string::npos) << shown.out;
@@ -66,12 +68,12 @@ TEST_F(ProfileCliTest, ImportExportShowValidateNew) {
     auto broken = fileBytes(rich);
     broken[31]++;
     writeBytes(folder / "broken.kpf", broken);
-    const fake::ProgramRun refused = cli({"validate", (folder / "broken.kpf").string()});
-    EXPECT_NE(refused.status, 0);
+    const testsupport::ProgramResult refused = cli({"validate", (folder / "broken.kpf").string()});
+    EXPECT_NE(refused.exitCode, 0);
     EXPECT_NE(refused.err.find("header"), std::string::npos) << refused.err;
-    EXPECT_NE(cli({"import", (folder / "broken.kpf").string()}).status, 0);
+    EXPECT_NE(cli({"import", (folder / "broken.kpf").string()}).exitCode, 0);
 
-    ASSERT_EQ(cli({"new", (folder / "new.kpf").string()}).status, 0);
+    ASSERT_EQ(cli({"new", (folder / "new.kpf").string()}).exitCode, 0);
     EXPECT_EQ(fileBytes(folder / "new.kpf").size(), 32832u);
 }
 
@@ -83,14 +85,14 @@ TEST_F(ProfileCliTest, KeyboardPulledOutDuringImportFails) {
 
     // Slow answers stretch the import to about a second and a half; the
     // keyboard is pulled out partway through.
-    ASSERT_EQ(vkbd.control({"fault", "delay", "40"}), 0);
+    ASSERT_EQ(vkbd.ctl({"fault", "delay", "40"}).exitCode, 0);
     std::thread pullOut([this] {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         vkbd.stop();
     });
-    const fake::ProgramRun run = cli({"import", rich.string()});
+    const testsupport::ProgramResult run = cli({"import", rich.string()});
     pullOut.join();
-    EXPECT_NE(run.status, 0) << run.out;
+    EXPECT_NE(run.exitCode, 0) << run.out;
     // The cache is whole: the old file or the imported one, never a torn one.
     testing_config::ScriptedPrompts prompts;
     EXPECT_EQ(profiles::ValidateProfileFile(cacheFolder / "$Profile0", prompts),

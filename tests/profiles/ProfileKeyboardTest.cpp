@@ -15,6 +15,7 @@
 #include "ProfileFile.h"
 #include "ProfileOperations.h"
 #include "ProfileTestSupport.h"
+#include "support/FirmwareResponder.h"
 #include "vkbd/Firmware.h"
 
 using namespace profiles;
@@ -65,12 +66,7 @@ class ProfileKeyboardTest : public fake::LinkedFakeTest {
                     keyboard.deviceCount = 0;  // pulled out: this request is never answered
                     return std::nullopt;
                 }
-                const auto response = firmware->handleRequest(request);
-                if (!response)
-                    return std::nullopt;
-                fake::FrameBytes out;
-                std::copy(response->begin(), response->end(), out.begin());
-                return out;
+                return testsupport::firmwareAnswer(*firmware, request);
             });
     }
 

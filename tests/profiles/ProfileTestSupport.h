@@ -1,35 +1,18 @@
-// ProfileTestSupport.h - a private temporary folder per test and a main
-// window stand-in that only keeps the pending-changes mark.
+// ProfileTestSupport.h - a main window stand-in that only keeps the
+// pending-changes mark, the shared temporary folder, and whole-file bytes.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "ProfileOperations.h"
+#include "support/TempFolder.h"
 
 namespace testing_config {
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "keytune-profiles-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 class TestHost : public profiles::ProfileHost {
   public:

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "settings/IniFile.h"
+#include "support/TempFolder.h"
+
+using testsupport::TempFolder;
 
 namespace {
 

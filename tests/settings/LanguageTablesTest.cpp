@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "settings/IniFile.h"
 #include "settings/LanguageTables.h"
 #include "settings/SettingsPaths.h"
 #include "settings/SettingsValues.h"
 #include "settings/SystemLanguage.h"
+#include "support/TempFolder.h"
+
+using testsupport::TempFolder;
 
 namespace {
 

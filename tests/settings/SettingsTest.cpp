@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsPaths.h"
 #include "settings/SettingsValues.h"
 #include "settings/SkinRect.h"
 #include "settings/TextFormat.h"
+#include "support/TempFolder.h"
+
+using testsupport::TempFolder;
 
 namespace {
 
