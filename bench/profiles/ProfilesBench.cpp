@@ -14,9 +14,11 @@
 #include "KeyboardWriter.h"
 #include "MacroImage.h"
 #include "ProfileFile.h"
-#include "VkbdRunner.h"
 #include "device/DeviceLink.h"
 #include "device/HidServLibrary.h"
+#include "support/FirmwareResponder.h"
+#include "support/TempFolder.h"
+#include "support/VkbdRunner.h"
 #include "vkbd/Firmware.h"
 
 namespace {
@@ -65,15 +67,7 @@ void fillLargestProfile(keys::AssignmentStore& store) {
 struct InProcess {
     InProcess()
         : firmware(vkbd::FirmwareConfig{0x0102, kLargestCapacityUnits, {}}), link(keyboard.api()) {
-        keyboard.setResponder(
-            [this](const fake::FrameBytes& request, int) -> std::optional<fake::FrameBytes> {
-                auto response = firmware.handleRequest(request);
-                if (!response)
-                    return std::nullopt;
-                fake::FrameBytes out;
-                std::copy(response->begin(), response->end(), out.begin());
-                return out;
-            });
+        keyboard.setResponder(testsupport::firmwareResponder(firmware));
         link.StartDeviceLink();
     }
     fake::FakeKeyboard keyboard;
@@ -82,7 +76,7 @@ struct InProcess {
 };
 
 struct ThroughSocket {
-    ThroughSocket() : vkbd(KEYTUNE_STAGE_DIR) {
+    ThroughSocket() {
         if (!vkbd.start({"--capacity", std::to_string(kLargestCapacityUnits)}, false))
             return;
         if (library.load(KEYTUNE_STAGE_DIR) != device::BIND_OK || library.api().Init(0) <= 0)
@@ -97,7 +91,7 @@ struct ThroughSocket {
         if (initialised)
             library.api().End();
     }
-    fake::VkbdRunner vkbd;
+    testsupport::VkbdRunner vkbd;
     device::HidServLibrary library;
     std::unique_ptr<device::DeviceLink> link;
     bool initialised = false;
@@ -157,13 +151,10 @@ void BM_PrepareFullConfiguration(benchmark::State& state) {
 }
 BENCHMARK(BM_PrepareFullConfiguration)->Unit(benchmark::kMicrosecond);
 
+// One folder for the profile files of the whole run, removed when it ends.
 std::filesystem::path scratchFolder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "keytune-bench-XXXXXX").string();
-        return std::filesystem::path(::mkdtemp(pattern.data()));
-    }();
-    return folder;
+    static const testsupport::TempFolder folder;
+    return folder.path();
 }
 
 void BM_SaveLargestProfile(benchmark::State& state) {
@@ -188,7 +179,6 @@ void BM_LoadLargestProfile(benchmark::State& state) {
             state.SkipWithError("load failed");
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));
-    std::filesystem::remove_all(scratchFolder());
 }
 BENCHMARK(BM_LoadLargestProfile)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -3,7 +3,6 @@
 // names, each resolved as a window does (language choice, then the file).
 #include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "settings/IniFile.h"
 #include "settings/LanguageTables.h"
 #include "settings/SettingsPaths.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -27,15 +27,8 @@ struct Lookup {
 // goes to a private configuration folder.
 const std::vector<Lookup>& Relabelling() {
     static const std::vector<Lookup> lookups = [] {
-        static char folder[] = "/tmp/keytune-bench-XXXXXX";
-        std::string root = ::mkdtemp(folder);
-        static struct Cleanup {
-            std::string path;
-            ~Cleanup() {
-                std::error_code error;
-                std::filesystem::remove_all(path, error);
-            }
-        } cleanup{root};
+        static const testsupport::TempFolder folder;
+        const std::string& root = folder.path();
         ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
         settings::BuildUserPaths();
