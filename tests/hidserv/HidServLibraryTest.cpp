@@ -18,6 +18,7 @@
 #include "EventLog.h"
 #include "FakeKeyboardPeer.h"
 #include "hidserv/HidServ.h"
+#include "support/TempFolder.h"
 
 using namespace std::chrono_literals;
 using vkbd::wire::Message;
@@ -97,10 +98,8 @@ size_t threadCount() {
 class HidServLibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "hidservXXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        socketPath_ = dir_ + "/kb.sock";
+        ASSERT_FALSE(dir_.path().empty());
+        socketPath_ = dir_.file("kb.sock");
         setenv("KEYTUNE_VKBD_SOCKET", socketPath_.c_str(), 1);
         setenv("KEYTUNE_HIDRAW", "0", 1);
         unsetenv("KEYTUNE_TRACE");
@@ -111,7 +110,6 @@ class HidServLibraryTest : public ::testing::Test {
     void TearDown() override {
         End();
         peer_.reset();
-        std::filesystem::remove_all(dir_);
     }
 
     uint32_t readWith(const Selector& selector, uint32_t tag) {
@@ -148,7 +146,7 @@ class HidServLibraryTest : public ::testing::Test {
         });
     }
 
-    std::string dir_;
+    testsupport::TempFolder dir_;
     std::string socketPath_;
     std::unique_ptr<FakeKeyboardPeer> peer_;
 };
@@ -455,7 +453,7 @@ TEST_F(HidServLibraryTest, BlockedConsumerCallbackDoesNotHoldBackControlResponse
 }
 
 TEST_F(HidServLibraryTest, TraceFileHasOneHexLinePerReportEachWay) {
-    std::string tracePath = dir_ + "/trace.txt";
+    std::string tracePath = dir_.file("trace.txt");
     setenv("KEYTUNE_TRACE", tracePath.c_str(), 1);
     peer_->setHandler(answerEveryRequest);
     peer_->listen();
