@@ -12,15 +12,15 @@
 #include "KeyboardReads.h"
 #include "ProfileFile.h"
 #include "ProfileOperations.h"
-#include "Utf16.h"
 #include "keys/KeyCatalogue.h"
 #include "settings/LanguageTables.h"
 #include "settings/SettingsPaths.h"
 #include "settings/TextFormat.h"
+#include "settings/Utf16.h"
 
 namespace {
 
-using macros::utf16ToUtf8;
+using settings::Utf16ToUtf8;
 
 // Messages on standard error; questions are answered with the preselected No,
 // since nobody is there to answer them.
@@ -130,7 +130,7 @@ std::string keyNameOfIndex(size_t index) {
 }
 
 std::string quoted(const std::u16string& text) {
-    return "\"" + utf16ToUtf8(text) + "\"";
+    return "\"" + Utf16ToUtf8(text) + "\"";
 }
 
 std::string describe(const keys::AssignmentStore& store, size_t recordIndex) {

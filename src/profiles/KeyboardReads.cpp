@@ -8,7 +8,7 @@
 #include "MacroImage.h"
 #include "ProfileFile.h"
 #include "ProfileHeader.h"
-#include "Utf16.h"
+#include "settings/Utf16.h"
 
 namespace profiles {
 
@@ -66,7 +66,7 @@ bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyb
         } else {
             image.clear();  // the keyboard holds no macros
         }
-        const std::u16string prefix = macros::utf8ToUtf16(prompts.text("MACRO_NEW_PREFIX"));
+        const std::u16string prefix = settings::Utf8ToUtf16(prompts.text("MACRO_NEW_PREFIX"));
         const macros::MacroList list =
             macros::DecodeMacroImage(image.data(), image.size(), [&] { return prefix; });
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "settings/Utf16.h"
+
 namespace settings {
 namespace {
 
@@ -60,96 +62,23 @@ LineKind Classify(std::string_view line, std::string_view& sectionName, EntryLin
     return LineKind::Entry;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// UTF-16 bytes (after their mark) to UTF-8; an odd last byte is ignored.
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        auto b0 = static_cast<uint8_t>(bytes[2 * i]);
+        auto b1 = static_cast<uint8_t>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0));
     }
+    return Utf16ToUtf8(units);
 }
 
-// UTF-16 (after its mark) to UTF-8; unpaired surrogates become U+FFFD.
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+// UTF-8 to UTF-16LE bytes.
+std::string Utf8ToUtf16LeBytes(std::string_view text) {
     std::string out;
-    out.reserve(bytes.size());
-    auto unit = [&](size_t i) -> uint32_t {
-        auto b0 = static_cast<uint8_t>(bytes[i]);
-        auto b1 = static_cast<uint8_t>(bytes[i + 1]);
-        return bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0);
-    };
-    size_t count = bytes.size() / 2;
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t u = unit(2 * i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count) {
-            uint32_t low = unit(2 * (i + 1));
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? 0xFFFD : u);
-    }
-    return out;
-}
-
-// UTF-8 to UTF-16LE; malformed sequences become U+FFFD.
-std::string Utf8ToUtf16Le(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    auto put = [&](uint32_t u) {
-        out.push_back(static_cast<char>(u & 0xFF));
-        out.push_back(static_cast<char>(u >> 8));
-    };
-    for (size_t i = 0; i < text.size();) {
-        auto c = static_cast<uint8_t>(text[i]);
-        uint32_t cp = 0xFFFD;
-        size_t length = 1;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c >> 5) == 0x6) {
-            length = 2;
-        } else if ((c >> 4) == 0xE) {
-            length = 3;
-        } else if ((c >> 3) == 0x1E) {
-            length = 4;
-        }
-        if (length > 1) {
-            if (i + length > text.size()) {
-                length = 1;
-            } else {
-                cp = c & (0x7F >> length);
-                for (size_t k = 1; k < length; ++k) {
-                    auto cont = static_cast<uint8_t>(text[i + k]);
-                    if ((cont & 0xC0) != 0x80) {
-                        cp = 0xFFFD;
-                        length = 1;
-                        break;
-                    }
-                    cp = cp << 6 | (cont & 0x3F);
-                }
-            }
-        }
-        if (cp > 0x10FFFF)
-            cp = 0xFFFD;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            put(0xD800 + (cp >> 10));
-            put(0xDC00 + (cp & 0x3FF));
-        } else {
-            put(cp);
-        }
-        i += length;
+    for (char16_t unit : Utf8ToUtf16(text)) {
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
     }
     return out;
 }
@@ -198,13 +127,13 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF &&
         static_cast<uint8_t>(bytes[1]) == 0xFE) {
         doc.utf16_ = true;
-        decoded = Utf16ToUtf8(bytes.substr(2), false);
+        decoded = Utf16BytesToUtf8(bytes.substr(2), false);
         bytes = decoded;
     } else if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFE &&
                static_cast<uint8_t>(bytes[1]) == 0xFF) {
         // Big-endian files are read, and written back little-endian.
         doc.utf16_ = true;
-        decoded = Utf16ToUtf8(bytes.substr(2), true);
+        decoded = Utf16BytesToUtf8(bytes.substr(2), true);
         bytes = decoded;
     } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         doc.utf8Bom_ = true;
@@ -368,7 +297,7 @@ std::string IniDocument::Serialize() const {
             text += lineEnd_;
     }
     if (utf16_)
-        return "\xFF\xFE" + Utf8ToUtf16Le(text);
+        return "\xFF\xFE" + Utf8ToUtf16LeBytes(text);
     if (utf8Bom_)
         return "\xEF\xBB\xBF" + text;
     return text;

@@ -1,10 +1,11 @@
-#include "Utf16.h"
+// Utf16.cpp - UTF-8 <-> UTF-16 with U+FFFD for anything ill-formed.
+#include "settings/Utf16.h"
 
 #include <cstdint>
 
-namespace macros {
+namespace settings {
 
-std::u16string utf8ToUtf16(std::string_view text) {
+std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -53,7 +54,7 @@ std::u16string utf8ToUtf16(std::string_view text) {
     return out;
 }
 
-std::string utf16ToUtf8(std::u16string_view text) {
+std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -84,4 +85,4 @@ std::string utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-}  // namespace macros
+}  // namespace settings
