@@ -51,18 +51,21 @@ class ConsoleHost : public profiles::ProfileHost {
     bool pending = false;
 };
 
-bool oneFileArgument(const cli::CliContext& context, std::string& path) {
+// The FILE of a file command, its only argument; the program folder is set
+// so that messages come in the program's language. Returns 0, or the exit
+// status after printing the usage.
+int fileArgument(const cli::CliContext& context, const char* command, std::string& path) {
     if (context.args.size() != 1)
-        return false;
+        return cli::fail(std::string("usage: keytune-cli ") + command + " FILE");
     path = context.args[0];
-    return true;
+    settings::SetProgramFolder(context.programFolder);
+    return 0;
 }
 
 int exportCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, path))
-        return cli::fail("usage: keytune-cli export FILE");
-    settings::SetProgramFolder(context.programFolder);
+    if (int status = fileArgument(context, "export", path))
+        return status;
     cli::DeviceSession device;
     if (int status = device.open(context))
         return status;
@@ -77,9 +80,8 @@ int exportCommand(cli::CliContext& context) {
 
 int importCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, path))
-        return cli::fail("usage: keytune-cli import FILE");
-    settings::SetProgramFolder(context.programFolder);
+    if (int status = fileArgument(context, "import", path))
+        return status;
     cli::DeviceSession device;
     if (int status = device.open(context))
         return status;
@@ -98,9 +100,8 @@ int importCommand(cli::CliContext& context) {
 
 int validateCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, path))
-        return cli::fail("usage: keytune-cli validate FILE");
-    settings::SetProgramFolder(context.programFolder);
+    if (int status = fileArgument(context, "validate", path))
+        return status;
     ConsolePrompts prompts;
     std::error_code error;
     if (!std::filesystem::exists(path, error))
@@ -169,9 +170,8 @@ std::string describe(const keys::AssignmentStore& store, size_t recordIndex) {
 
 int showCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, path))
-        return cli::fail("usage: keytune-cli show FILE");
-    settings::SetProgramFolder(context.programFolder);
+    if (int status = fileArgument(context, "show", path))
+        return status;
     ConsolePrompts prompts;
     if (profiles::ValidateProfileFile(path, prompts) != profiles::kProfileValid)
         return cli::fail(path + ": not a valid profile file");
@@ -203,8 +203,8 @@ int showCommand(cli::CliContext& context) {
 
 int newCommand(cli::CliContext& context) {
     std::string path;
-    if (!oneFileArgument(context, path))
-        return cli::fail("usage: keytune-cli new FILE");
+    if (int status = fileArgument(context, "new", path))
+        return status;
     if (!profiles::CreateDefaultProfile(std::filesystem::path(path)))
         return cli::fail(path + ": cannot be written");
     return 0;

@@ -29,14 +29,35 @@ int profileArgument(const CliContext& context, const char* command, int& profile
     return 0;
 }
 
-int info(CliContext& context) {
+// Opens the session and reads the information block. Returns 0 or an exit
+// status after printing why.
+int openAndReadInfo(CliContext& context, const char* command, DeviceSession& session,
+                    uint8_t (&block)[kDeviceInfoSize]) {
+    if (int status = session.open(context))
+        return status;
+    int result = session.commands().ReadDeviceInfo(block);
+    return result == RESULT_OK ? 0 : failWithResult(command, result);
+}
+
+// Reads one 378-byte key map with `read` and prints it.
+template <typename Read>
+int printKeyMap(CliContext& context, const char* command, Read read) {
     DeviceSession session;
     if (int status = session.open(context))
         return status;
-    uint8_t block[kDeviceInfoSize] = {};
-    int result = session.commands().ReadDeviceInfo(block);
+    std::vector<uint8_t> map(kKeyMapSize);
+    int result = read(session.commands(), map.data());
     if (result != RESULT_OK)
-        return failWithResult("info", result);
+        return failWithResult(command, result);
+    printHexDump(map.data(), map.size());
+    return 0;
+}
+
+int info(CliContext& context) {
+    DeviceSession session;
+    uint8_t block[kDeviceInfoSize] = {};
+    if (int status = openAndReadInfo(context, "info", session, block))
+        return status;
     std::printf("firmware: 0x%04x\n",
                 block[kDeviceInfoVersionAt] | block[kDeviceInfoVersionAt + 1] << 8);
     std::printf("profile: %d\n", block[kDeviceInfoProfileAt]);
@@ -53,42 +74,26 @@ int readKeymap(CliContext& context) {
     int profile = -1;
     if (int status = profileArgument(context, "read-keymap", profile))
         return status;
-    DeviceSession session;
-    if (int status = session.open(context))
-        return status;
-    std::vector<uint8_t> map(kKeyMapSize);
-    int result = session.commands().ReadKeyMap(map.data(), profile);
-    if (result != RESULT_OK)
-        return failWithResult("read-keymap", result);
-    printHexDump(map.data(), map.size());
-    return 0;
+    return printKeyMap(context, "read-keymap", [profile](DeviceCommands& c, uint8_t* map) {
+        return c.ReadKeyMap(map, profile);
+    });
 }
 
 int readDefaultKeymap(CliContext& context) {
-    DeviceSession session;
-    if (int status = session.open(context))
-        return status;
-    std::vector<uint8_t> map(kKeyMapSize);
-    int result = session.commands().ReadDefaultKeyMap(map.data());
-    if (result != RESULT_OK)
-        return failWithResult("read-default-keymap", result);
-    printHexDump(map.data(), map.size());
-    return 0;
+    return printKeyMap(context, "read-default-keymap",
+                       [](DeviceCommands& c, uint8_t* map) { return c.ReadDefaultKeyMap(map); });
 }
 
 int readMacros(CliContext& context) {
     DeviceSession session;
-    if (int status = session.open(context))
+    uint8_t block[kDeviceInfoSize] = {};
+    if (int status = openAndReadInfo(context, "read-macros", session, block))
         return status;
     auto& commands = session.commands();
-    uint8_t block[kDeviceInfoSize] = {};
-    int result = commands.ReadDeviceInfo(block);
-    if (result != RESULT_OK)
-        return failWithResult("read-macros", result);
     size_t capacity = block[kDeviceInfoCapacityAt] * kMacroCapacityUnit;
 
     std::vector<uint8_t> memory(kMacroHeaderSize);
-    result = commands.ReadMacroMemory(memory.data(), static_cast<int>(memory.size()));
+    int result = commands.ReadMacroMemory(memory.data(), static_cast<int>(memory.size()));
     if (result != RESULT_OK)
         return failWithResult("read-macros", result);
     if (memory[0] == 0xAA && memory[1] == 0x55) {
@@ -109,13 +114,11 @@ int readMacros(CliContext& context) {
 
 int readParams(CliContext& context) {
     DeviceSession session;
-    if (int status = session.open(context))
+    uint8_t block[kDeviceInfoSize] = {};
+    if (int status = openAndReadInfo(context, "read-params", session, block))
         return status;
     auto& commands = session.commands();
-    uint8_t block[kDeviceInfoSize] = {};
-    int result = commands.ReadDeviceInfo(block);
-    if (result != RESULT_OK)
-        return failWithResult("read-params", result);
+    int result = RESULT_OK;
     uint8_t blocks[kProfileCount][kPayloadSize] = {};
     commands.BeginTransfer();
     for (int p = 0; p < kProfileCount && result == RESULT_OK; ++p)
