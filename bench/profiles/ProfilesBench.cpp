@@ -15,8 +15,8 @@
 #include "MacroImage.h"
 #include "ProfileFile.h"
 #include "device/DeviceLink.h"
-#include "device/HidServLibrary.h"
 #include "support/FirmwareResponder.h"
+#include "support/LibraryLink.h"
 #include "support/TempFolder.h"
 #include "support/VkbdRunner.h"
 #include "vkbd/Firmware.h"
@@ -77,24 +77,11 @@ struct InProcess {
 
 struct ThroughSocket {
     ThroughSocket() {
-        if (!vkbd.start({"--capacity", std::to_string(kLargestCapacityUnits)}, false))
-            return;
-        if (library.load(KEYTUNE_STAGE_DIR) != device::BIND_OK || library.api().Init(0) <= 0)
-            return;
-        initialised = true;
-        link = std::make_unique<device::DeviceLink>(library.api());
-        ready = link->StartDeviceLink() > 0;
-    }
-    ~ThroughSocket() {
-        if (link)
-            link->detach();
-        if (initialised)
-            library.api().End();
+        ready = vkbd.start({"--capacity", std::to_string(kLargestCapacityUnits)}, false) &&
+                device.connect() > 0;
     }
     testsupport::VkbdRunner vkbd;
-    device::HidServLibrary library;
-    std::unique_ptr<device::DeviceLink> link;
-    bool initialised = false;
+    testsupport::LibraryLink device;
     bool ready = false;
 };
 
@@ -132,7 +119,7 @@ void BM_ApplyFullConfigurationThroughSocket(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    applyLoop(state, *setup.link);
+    applyLoop(state, *setup.device.link);
 }
 BENCHMARK(BM_ApplyFullConfigurationThroughSocket)->Unit(benchmark::kMillisecond)->UseRealTime();
 

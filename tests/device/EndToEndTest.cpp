@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "device/DeviceLink.h"
-#include "device/HidServLibrary.h"
 #include "device/ResultCodes.h"
+#include "support/LibraryLink.h"
 #include "support/VkbdRunner.h"
 
 using namespace device;
@@ -31,25 +31,15 @@ class DeviceEndToEnd : public ::testing::Test {
   protected:
     // Binds the staged library and starts the link; returns the device count.
     int connect() {
-        if (library.load(KEYTUNE_STAGE_DIR) != BIND_OK || library.api().Init(0) <= 0) {
-            ADD_FAILURE() << "cannot start libHidServ.so: " << library.error();
-            return -1;
-        }
-        initialised = true;
-        link = std::make_unique<DeviceLink>(library.api());
-        return link->StartDeviceLink();
-    }
-    void TearDown() override {
-        if (link)
-            link->detach();
-        if (initialised)
-            library.api().End();
+        const int count = device.connect();
+        if (count < 0)
+            ADD_FAILURE() << "cannot start libHidServ.so: " << device.library.error();
+        return count;
     }
 
     testsupport::VkbdRunner vkbd;
-    HidServLibrary library;
-    std::unique_ptr<DeviceLink> link;
-    bool initialised = false;
+    testsupport::LibraryLink device;  // ends before the keyboard stops
+    std::unique_ptr<DeviceLink>& link = device.link;
 };
 
 }  // namespace
