@@ -29,6 +29,21 @@ void setHeader(std::vector<uint8_t>& file, uint16_t macros, uint32_t textBytes, 
     keys::WriteProfileHeader(file.data(), macros, textBytes, flags);
 }
 
+// The bytes of a saved file of that store, to damage case by case.
+std::vector<uint8_t> savedTwoMacrosTwoTexts(const TempFolder& folder) {
+    AssignmentStore store;
+    fillTwoMacrosTwoTexts(store);
+    const auto good = folder / "good.kpf";
+    EXPECT_TRUE(SaveStoreToFile(good, store, true));
+    return fileBytes(good);
+}
+
+template <typename Change>
+std::vector<uint8_t> changed(std::vector<uint8_t> bytes, Change change) {
+    change(bytes);
+    return bytes;
+}
+
 }  // namespace
 
 TEST(ProfileFile, DefaultFileBytes) {
@@ -105,11 +120,8 @@ TEST(ProfileFile, TextRecordWithoutATextStillLoads) {
 
 TEST(ProfileFile, HeaderValidation) {
     TempFolder folder;
-    AssignmentStore store;
-    fillTwoMacrosTwoTexts(store);
-    const auto good = folder / "good.kpf";
-    ASSERT_TRUE(SaveStoreToFile(good, store, true));
-    const std::vector<uint8_t> valid = fileBytes(good);
+    const std::vector<uint8_t> valid = savedTwoMacrosTwoTexts(folder);
+    ASSERT_FALSE(valid.empty());
 
     struct Case {
         const char* what;
@@ -117,33 +129,23 @@ TEST(ProfileFile, HeaderValidation) {
         int result;
         bool message;
     };
-    std::vector<Case> cases;
-    auto variant = [&](const char* what, auto change, int result, bool message) {
-        std::vector<uint8_t> bytes = valid;
-        change(bytes);
-        cases.push_back({what, bytes, result, message});
+    const Case cases[] = {
+        {"valid", valid, kProfileValid, false},
+        {"checksum off by one", changed(valid, [](auto& b) { b[31]++; }), kProfileInvalid, true},
+        {"wrong magic",
+         changed(valid, [](auto& b) { b[0] = 'E', b[31] = keys::profileHeaderChecksum(b.data()); }),
+         kProfileInvalid, true},
+        {"flags 1 accepted", changed(valid, [](auto& b) { setHeader(b, 2, 10, 1); }), kProfileValid,
+         false},
+        {"flags 2", changed(valid, [](auto& b) { setHeader(b, 2, 10, 2); }), kProfileInvalid, true},
+        {"101 macros with consistent sizes",
+         changed(valid, [](auto& b) { setHeader(b, 101, 10), b.resize(32832 + 101 * 16512 + 10); }),
+         kProfileInvalid, true},
+        {"shorter on disk than announced", changed(valid, [](auto& b) { b.resize(40000); }),
+         kProfileValid, false},
+        {"32831 bytes", changed(valid, [](auto& b) { b.resize(32831); }), kProfileInvalid, false},
+        {"empty", {}, kProfileInvalid, false},
     };
-    variant(
-        "valid", [](auto&) {}, kProfileValid, false);
-    variant(
-        "checksum off by one", [](auto& b) { b[31]++; }, kProfileInvalid, true);
-    variant(
-        "wrong magic", [](auto& b) { b[0] = 'E', b[31] = keys::profileHeaderChecksum(b.data()); },
-        kProfileInvalid, true);
-    variant(
-        "flags 1 accepted", [](auto& b) { setHeader(b, 2, 10, 1); }, kProfileValid, false);
-    variant(
-        "flags 2", [](auto& b) { setHeader(b, 2, 10, 2); }, kProfileInvalid, true);
-    variant(
-        "101 macros with consistent sizes",
-        [](auto& b) { setHeader(b, 101, 10), b.resize(32832 + 101 * 16512 + 10); }, kProfileInvalid,
-        true);
-    variant(
-        "shorter on disk than announced", [](auto& b) { b.resize(40000); }, kProfileValid, false);
-    variant(
-        "32831 bytes", [](auto& b) { b.resize(32831); }, kProfileInvalid, false);
-    variant(
-        "empty", [](auto& b) { b.clear(); }, kProfileInvalid, false);
 
     for (const Case& c : cases) {
         const auto path = folder / "case.kpf";
@@ -165,41 +167,31 @@ TEST(ProfileFile, HeaderValidation) {
 
 TEST(ProfileFile, DamagedFilesNeverReplaceTheStore) {
     TempFolder folder;
-    AssignmentStore source;
-    fillTwoMacrosTwoTexts(source);
-    const auto good = folder / "good.kpf";
-    ASSERT_TRUE(SaveStoreToFile(good, source, true));
-    const std::vector<uint8_t> valid = fileBytes(good);
+    const std::vector<uint8_t> valid = savedTwoMacrosTwoTexts(folder);
+    ASSERT_FALSE(valid.empty());
 
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> bytes;
-    };
-    std::vector<Case> cases;
-    auto variant = [&](const char* what, auto change) {
-        std::vector<uint8_t> bytes = valid;
-        change(bytes);
-        cases.push_back({what, bytes});
-    };
     const size_t record700 = 64 + 700 * 16;
-    variant("shorter than the header announces", [](auto& b) { b.resize(b.size() - 1); });
-    variant("text offset outside the pool", [&](auto& b) { b[record700 + 4] = 0x40; });
-    variant("negative text offset", [&](auto& b) { b[record700 + 7] = 0xFF; });
-    variant("text without terminator", [](auto& b) { b[b.size() - 2] = 'x'; });
-    variant("more than 100 macros", [](auto& b) { setHeader(b, 101, 10); });
-    variant("block cut short", [](auto& b) { b.resize(1000); });
+    const std::pair<const char*, std::vector<uint8_t>> cases[] = {
+        {"shorter than the header announces",
+         changed(valid, [](auto& b) { b.resize(b.size() - 1); })},
+        {"text offset outside the pool", changed(valid, [&](auto& b) { b[record700 + 4] = 0x40; })},
+        {"negative text offset", changed(valid, [&](auto& b) { b[record700 + 7] = 0xFF; })},
+        {"text without terminator", changed(valid, [](auto& b) { b[b.size() - 2] = 'x'; })},
+        {"more than 100 macros", changed(valid, [](auto& b) { setHeader(b, 101, 10); })},
+        {"block cut short", changed(valid, [](auto& b) { b.resize(1000); })},
+    };
 
-    for (const Case& c : cases) {
+    for (const auto& [what, bytes] : cases) {
         const auto path = folder / "damaged.kpf";
-        writeBytes(path, c.bytes);
+        writeBytes(path, bytes);
         AssignmentStore store;
         fillTwoMacrosTwoTexts(store);
         store.block->records[1] = {keys::kAssignDisabled, 0, 0};
-        EXPECT_FALSE(LoadStoreFromFile(path, store)) << c.what;
-        ASSERT_TRUE(store.block) << c.what;
-        EXPECT_EQ(store.block->records[1].type, keys::kAssignDisabled) << c.what;
-        EXPECT_EQ(store.macros.size(), 2u) << c.what;
-        EXPECT_EQ(store.texts[700].text, u"bc") << c.what;
+        EXPECT_FALSE(LoadStoreFromFile(path, store)) << what;
+        ASSERT_TRUE(store.block) << what;
+        EXPECT_EQ(store.block->records[1].type, keys::kAssignDisabled) << what;
+        EXPECT_EQ(store.macros.size(), 2u) << what;
+        EXPECT_EQ(store.texts[700].text, u"bc") << what;
     }
     AssignmentStore store;
     EXPECT_FALSE(LoadStoreFromFile(folder / "missing.kpf", store));
