@@ -8,14 +8,13 @@
 #include <memory>
 
 #include "DeviceKeyboardCommands.h"
-#include "FakeHidServ.h"
+#include "InProcessKeyboard.h"
 #include "KeyMapCodec.h"
 #include "KeyboardReads.h"
 #include "KeyboardWriter.h"
 #include "MacroImage.h"
 #include "ProfileFile.h"
 #include "device/DeviceLink.h"
-#include "support/FirmwareResponder.h"
 #include "support/LibraryLink.h"
 #include "support/TempFolder.h"
 #include "support/VkbdRunner.h"
@@ -64,17 +63,6 @@ void fillLargestProfile(keys::AssignmentStore& store) {
         }
 }
 
-struct InProcess {
-    InProcess()
-        : firmware(vkbd::FirmwareConfig{0x0102, kLargestCapacityUnits, {}}), link(keyboard.api()) {
-        keyboard.setResponder(testsupport::firmwareResponder(firmware));
-        link.StartDeviceLink();
-    }
-    fake::FakeKeyboard keyboard;
-    vkbd::Firmware firmware;
-    device::DeviceLink link;
-};
-
 struct ThroughSocket {
     ThroughSocket() {
         ready = vkbd.start({"--capacity", std::to_string(kLargestCapacityUnits)}, false) &&
@@ -108,7 +96,7 @@ void applyLoop(benchmark::State& state, device::DeviceLink& link) {
 }
 
 void BM_ApplyFullConfigurationInProcess(benchmark::State& state) {
-    InProcess setup;
+    fake::InProcessKeyboard setup(vkbd::FirmwareConfig{0x0102, kLargestCapacityUnits, {}});
     applyLoop(state, setup.link);
 }
 BENCHMARK(BM_ApplyFullConfigurationInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
