@@ -15,7 +15,8 @@ struct CallbackLane::Registration {
     bool standingRead = false;
     bool alive = true;  // guarded by the lane's mutex
     // The record handed to callbacks; its read buffer holds the latest input
-    // report. Both are written only on the lane's thread.
+    // report. Both are written only by the thread delivering the lane's
+    // current event (see delivering_).
     HidServRegistration record{};
     std::array<uint8_t, kMaxReportSize> buffer{};
 };
@@ -42,7 +43,10 @@ void CallbackLane::stop() {
     wake_.notify_all();
     if (thread_.joinable())
         thread_.join();
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
+    // An input being delivered on a backend's thread finishes first: no
+    // callback may run once stop() has returned.
+    callbackDone_.wait(lock, [&] { return !delivering_; });
     queue_.clear();
     for (auto& entry : registrations_) entry.second->alive = false;
     registrations_.clear();
@@ -103,38 +107,68 @@ void CallbackLane::postCounts(const InterfaceCounts& counts) {
     wake_.notify_one();
 }
 
+void CallbackLane::deliverInput(Interface interface, const uint8_t* bytes, size_t length) {
+    {
+        std::unique_lock lock(mutex_);
+        if (accepting_ && !stopping_ && queue_.empty() && !delivering_) {
+            Event event;
+            event.input = true;
+            event.interface = interface;
+            event.bytes.assign(bytes, bytes + std::min(length, kMaxReportSize));
+            delivering_ = true;
+            deliverToTargets(lock, event);
+            delivering_ = false;
+            callbackDone_.notify_all();
+            // Events posted meanwhile waited for this one.
+            if (!queue_.empty())
+                wake_.notify_one();
+            return;
+        }
+    }
+    postInput(interface, bytes, length);
+}
+
 void CallbackLane::run() {
     markLibraryThread();
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
+        wake_.wait(lock, [&] { return stopping_ || (!queue_.empty() && !delivering_); });
         if (stopping_)
             return;
         Event event = std::move(queue_.front());
         queue_.pop_front();
-
-        std::vector<std::shared_ptr<Registration>> targets;
-        for (const auto& entry : registrations_) {
-            const Registration& registration = *entry.second;
-            if (!registration.standingRead)
-                continue;
-            if (event.input && registration.interface != event.interface)
-                continue;
-            targets.push_back(entry.second);
-        }
-        for (const auto& registration : targets) {
-            if (stopping_)
-                return;
-            if (!registration->alive)
-                continue;  // deleted by an earlier callback
-            running_ = registration.get();
-            lock.unlock();
-            deliver(*registration, event);
-            lock.lock();
-            running_ = nullptr;
-            callbackDone_.notify_all();
-        }
+        delivering_ = true;
+        bool finished = deliverToTargets(lock, event);
+        delivering_ = false;
+        callbackDone_.notify_all();
+        if (!finished)
+            return;
     }
+}
+
+bool CallbackLane::deliverToTargets(std::unique_lock<std::mutex>& lock, const Event& event) {
+    std::vector<std::shared_ptr<Registration>> targets;
+    for (const auto& entry : registrations_) {
+        const Registration& registration = *entry.second;
+        if (!registration.standingRead)
+            continue;
+        if (event.input && registration.interface != event.interface)
+            continue;
+        targets.push_back(entry.second);
+    }
+    for (const auto& registration : targets) {
+        if (stopping_)
+            return false;
+        if (!registration->alive)
+            continue;  // deleted by an earlier callback
+        running_ = registration.get();
+        lock.unlock();
+        deliver(*registration, event);
+        lock.lock();
+        running_ = nullptr;
+        callbackDone_.notify_all();
+    }
+    return true;
 }
 
 void CallbackLane::deliver(Registration& registration, const Event& event) {

@@ -3,8 +3,11 @@
 //
 // Backends post input reports and device-count changes from their own
 // threads; the lane's thread takes them in order and calls the callback of
-// each matching registration. No lock is held while a callback runs, so a
-// callback may call back into the library (write, count, delete, status write).
+// each matching registration. A backend thread may instead deliver an input
+// itself while the lane is idle (deliverInput), which saves waking the lane's
+// thread for each control response. No lock is held while a callback runs, so
+// a callback may call back into the library (write, count, delete, status
+// write).
 #pragma once
 
 #include <array>
@@ -51,6 +54,12 @@ class CallbackLane {
     void postInput(Interface interface, const uint8_t* bytes, size_t length);
     void postCounts(const InterfaceCounts& counts);
 
+    // Calls the callbacks at once on the calling library thread when nothing
+    // is queued or being delivered on this lane; otherwise queues the input
+    // like postInput, so the lane's events keep their order. The caller waits
+    // for the callbacks, so it must be a thread that may be held up by them.
+    void deliverInput(Interface interface, const uint8_t* bytes, size_t length);
+
   private:
     struct Registration;
     struct Event {
@@ -61,6 +70,9 @@ class CallbackLane {
     };
 
     void run();
+    // Calls every live standing read that wants the event, one at a time,
+    // with the lock released around each call. False when stop() interrupted.
+    bool deliverToTargets(std::unique_lock<std::mutex>& lock, const Event& event);
     void deliver(Registration& registration, const Event& event);
 
     // Input reports beyond this many waiting events are dropped, so that a
@@ -73,7 +85,10 @@ class CallbackLane {
     std::deque<Event> queue_;
     std::map<uint32_t, std::shared_ptr<Registration>> registrations_;
     const Registration* running_ = nullptr;  // whose callback runs now
-    bool accepting_ = false;                 // between start() and stop()
+    // An event is being delivered, by the lane's thread or by deliverInput:
+    // the next one waits, so one interface's callbacks never overlap.
+    bool delivering_ = false;
+    bool accepting_ = false;  // between start() and stop()
     bool stopping_ = false;
     std::thread thread_;
 };

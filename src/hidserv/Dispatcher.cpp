@@ -53,6 +53,10 @@ void Dispatcher::postInput(Interface interface, const uint8_t* bytes, size_t len
     lanes_[static_cast<size_t>(interface)]->postInput(interface, bytes, length);
 }
 
+void Dispatcher::deliverInput(Interface interface, const uint8_t* bytes, size_t length) {
+    lanes_[static_cast<size_t>(interface)]->deliverInput(interface, bytes, length);
+}
+
 void Dispatcher::postCounts(const InterfaceCounts& counts) {
     for (auto& lane : lanes_) lane->postCounts(counts);
 }

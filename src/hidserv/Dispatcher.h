@@ -5,6 +5,8 @@
 // blocks holds back only the events of its own interface: a consumer-report
 // callback waiting for the program's window thread cannot keep a control
 // response from reaching a command that the window thread is waiting on.
+// A reader thread may deliver a control response itself while the control
+// lane is idle (deliverInput); consumer reports always take their lane.
 #pragma once
 
 #include <array>
@@ -40,6 +42,9 @@ class Dispatcher {
     bool remove(uint32_t unitId);
 
     void postInput(Interface interface, const uint8_t* bytes, size_t length);
+    // Delivers on the calling library thread when the interface's lane is
+    // idle, else queues; see CallbackLane::deliverInput.
+    void deliverInput(Interface interface, const uint8_t* bytes, size_t length);
     // Every lane delivers the change, each read getting its own interface's count.
     void postCounts(const InterfaceCounts& counts);
 

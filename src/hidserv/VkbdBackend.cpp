@@ -182,31 +182,38 @@ void VkbdBackend::run() {
 bool VkbdBackend::readAvailable() {
     uint8_t buffer[4096];
     for (;;) {
+        // poll said there is something to read: one recv takes it, and only a
+        // full buffer means more may be waiting. Asking again for what is not
+        // there would cost a system call on every response.
         ssize_t got = recv(connection_->fd(), buffer, sizeof buffer, 0);
         if (got == 0)
             return false;
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK)
-                break;
-            return false;
+            return errno == EAGAIN || errno == EWOULDBLOCK;
         }
         decoder_.feed(buffer, static_cast<size_t>(got));
         while (auto message = decoder_.next()) {
             const auto& payload = message->payload;
             if (message->type == MessageType::ControlReport) {
                 trace_.received(payload.data(), payload.size());
-                dispatcher_.postInput(Interface::Control, payload.data(), payload.size());
+                // A control response goes straight to its callback from this
+                // thread when the control lane is idle, saving a thread hop
+                // per exchange. Control callbacks only hand the response
+                // over, so they do not hold up this reader for long.
+                dispatcher_.deliverInput(Interface::Control, payload.data(), payload.size());
             } else if (message->type == MessageType::ConsumerReport) {
                 trace_.received(payload.data(), payload.size());
+                // Consumer callbacks may wait for the program's window
+                // thread: they always run on their own lane's thread.
                 dispatcher_.postInput(Interface::Consumer, payload.data(), payload.size());
             }
             // Control-command replies belong to `keytune-vkbd ctl` clients; ignored.
         }
         if (decoder_.corrupt())
             return false;
-        if (stopping_)
+        if (stopping_ || static_cast<size_t>(got) < sizeof buffer)
             break;
     }
     return true;

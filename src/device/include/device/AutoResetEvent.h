@@ -2,6 +2,7 @@
 // that wait returns, like a Windows auto-reset event.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -14,12 +15,29 @@ class AutoResetEvent {
     void reset();
     // True when the event was signalled within the timeout; the signal is
     // consumed by this wait.
+    //
+    //
+    // When the previous signal came within kWatchLimit of its wait, the wait
+    // first watches the event for up to kWatchLimit, yielding the core
+    // between looks, before it goes to sleep: a thread put to sleep and woken
+    // again costs tens of microseconds when the core it sleeps on goes idle,
+    // as long as a fast partner (the virtual keyboard) takes to answer. A
+    // slower signal (a real keyboard answers in about a millisecond) turns
+    // the watching off until a wait is quick again.
     bool waitFor(std::chrono::milliseconds timeout);
 
+    static constexpr std::chrono::microseconds kWatchLimit{50};
+
   private:
+    bool consume();
+    bool watchUntil(std::chrono::steady_clock::time_point until);
+
     std::mutex mutex_;
     std::condition_variable signalled_;
-    bool set_ = false;
+    // Written under mutex_ by set() and reset(); a watching waiter reads and
+    // consumes it without the lock.
+    std::atomic<bool> set_{false};
+    std::atomic<bool> watchNext_{true};
 };
 
 }  // namespace device

@@ -15,11 +15,15 @@
  *   $XDG_RUNTIME_DIR/keytune-vkbd.sock), which exposes all four interfaces.
  *   The socket is looked for every 100 ms while not connected, also after a
  *   disconnect. Init scans both sources before it returns.
- * - Threads. Callbacks run on library threads, one per interface: the
- *   callbacks of one interface's registrations run one at a time, in the order
- *   their events happened, so a callback that blocks holds back only its own
- *   interface's events (a blocked "CONS" callback does not delay "CTRL"
- *   responses). No library lock is held during a callback: it may call any
+ * - Threads. Callbacks run on library threads, one per interface; a control
+ *   report from the virtual keyboard is delivered straight from the thread
+ *   that reads its connection when no other control event is waiting, which
+ *   saves a thread hand-off per exchange. The callbacks of one interface's
+ *   registrations run one at a time, in the order their events happened. A
+ *   callback that blocks holds back its own interface's events, and a blocked
+ *   "CONS" callback never delays "CTRL" responses; a "CTRL" callback should
+ *   return promptly, since while it runs the virtual keyboard's other reports
+ *   wait too. No library lock is held during a callback: it may call any
  *   entry point except Init and End (End called from a callback does
  *   nothing). The event and everything it points to is valid only during the
  *   call; the read buffer is rewritten before each input event.
