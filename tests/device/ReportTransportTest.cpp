@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "DeviceTestSupport.h"
+#include "device/AutoResetEvent.h"
 #include "device/ResultCodes.h"
 
 using namespace device;
@@ -202,4 +203,28 @@ TEST_F(DeviceTransport, ConcurrentCommandsNeverMixResponses) {
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(mismatches.load(), 0);
     EXPECT_EQ(keyboard.writeCount(), size_t(kThreads * kCommands));
+}
+
+// The response event watches for a while before it sleeps, and stops
+// watching after a slow signal: either way each signal wakes exactly one wait.
+TEST(DeviceResponseEvent, EachSignalWakesOneWaitWhetherItComesFastOrSlow) {
+    using std::chrono::milliseconds;
+    AutoResetEvent event;
+    event.set();
+    EXPECT_TRUE(event.waitFor(milliseconds(0))) << "a signal given before the wait";
+    EXPECT_FALSE(event.waitFor(milliseconds(1))) << "taken by the first wait";
+    event.set();
+    event.reset();
+    EXPECT_FALSE(event.waitFor(milliseconds(1))) << "reset clears the signal";
+
+    // Slower than the watch, then at once, then slow again.
+    for (int delayMs : {5, 0, 0, 5, 0}) {
+        std::thread signaller([&] {
+            std::this_thread::sleep_for(milliseconds(delayMs));
+            event.set();
+        });
+        EXPECT_TRUE(event.waitFor(milliseconds(2000))) << "signal after " << delayMs << " ms";
+        signaller.join();
+        EXPECT_FALSE(event.waitFor(milliseconds(0))) << "one signal wakes one wait";
+    }
 }

@@ -1,8 +1,14 @@
 // The pieces behind the entry points that the library keeps hidden: the
-// hidraw node filter and the device table's choices.
+// hidraw node filter, the device table's choices and the callback lanes.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "DeviceTable.h"
 #include "Dispatcher.h"
@@ -84,6 +90,95 @@ TEST(HidServDeviceTableTest, RealKeyboardTakesWritesAndOnlyRealChangesRaiseCount
     // with the count of its own interface.
     EXPECT_EQ(control, (std::vector<uint32_t>{1, 2, 1}));
     EXPECT_EQ(consumer, (std::vector<uint32_t>{1, 1, 0}));
+}
+
+// A control callback that records what it got and on which thread; count
+// events are held in the callback while `holdCounts` is set, to keep the
+// lane's own thread busy.
+namespace lane {
+std::mutex mutex;
+std::vector<std::string> order;
+std::thread::id inputThread;
+std::atomic<bool> holdCounts{false};
+std::atomic<bool> countEntered{false};
+std::atomic<bool> slowEntered{false};
+std::atomic<bool> slowFinished{false};
+
+int record(HidServEvent* event) {
+    if (event->kind == HIDSERV_EVENT_DEVICE_COUNT) {
+        countEntered = true;
+        while (holdCounts) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::lock_guard lock(mutex);
+        order.push_back("count");
+    } else {
+        std::lock_guard lock(mutex);
+        order.push_back("input " + std::to_string(event->data->input[0]));
+        inputThread = std::this_thread::get_id();
+    }
+    return 1;
+}
+
+int slowInput(HidServEvent* event) {
+    if (event->kind != HIDSERV_EVENT_INPUT)
+        return 1;
+    slowEntered = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    slowFinished = true;
+    return 1;
+}
+
+std::vector<std::string> seen() {
+    std::lock_guard lock(mutex);
+    return order;
+}
+
+bool waitForCount(size_t count) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (seen().size() < count && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return seen().size() >= count;
+}
+}  // namespace lane
+
+TEST(HidServCallbackLaneTest, ControlInputRunsOnTheReaderWhenTheLaneIsIdleAndWaitsItsTurnWhenNot) {
+    Dispatcher dispatcher;
+    dispatcher.start();
+    dispatcher.add(Interface::Control, &lane::record, HIDSERV_TAG_CTRL, true);
+
+    const uint8_t first[1] = {1};
+    dispatcher.deliverInput(Interface::Control, first, 1);
+    EXPECT_EQ(lane::seen(), std::vector<std::string>{"input 1"}) << "delivered before returning";
+    EXPECT_EQ(lane::inputThread, std::this_thread::get_id());
+
+    // While the lane's thread is inside a callback, a later input must not
+    // overtake it or run beside it.
+    lane::holdCounts = true;
+    dispatcher.postCounts({0, 0, 1, 0});
+    while (!lane::countEntered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const uint8_t second[1] = {2};
+    dispatcher.deliverInput(Interface::Control, second, 1);
+    EXPECT_EQ(lane::seen().size(), 1u);
+    lane::holdCounts = false;
+    ASSERT_TRUE(lane::waitForCount(3));
+    EXPECT_EQ(lane::seen(), (std::vector<std::string>{"input 1", "count", "input 2"}));
+    EXPECT_NE(lane::inputThread, std::this_thread::get_id()) << "queued input runs on the lane";
+    dispatcher.stop();
+}
+
+TEST(HidServCallbackLaneTest, StopWaitsForAControlCallbackRunningOnTheReader) {
+    Dispatcher dispatcher;
+    dispatcher.start();
+    dispatcher.add(Interface::Control, &lane::slowInput, HIDSERV_TAG_CTRL, true);
+    const uint8_t report[1] = {1};
+    std::thread reader([&] { dispatcher.deliverInput(Interface::Control, report, 1); });
+    while (!lane::slowEntered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    dispatcher.stop();
+    EXPECT_TRUE(lane::slowFinished) << "no callback may still run once stop has returned";
+    reader.join();
+
+    lane::slowEntered = false;
+    dispatcher.deliverInput(Interface::Control, report, 1);
+    EXPECT_FALSE(lane::slowEntered) << "stopped lanes deliver nothing";
 }
 
 }  // namespace
