@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "FakeHidServ.h"
-#include "VkbdRunner.h"
 #include "device/DeviceLink.h"
 #include "device/HidServLibrary.h"
 #include "device/ResultCodes.h"
+#include "support/FirmwareResponder.h"
+#include "support/LibraryLink.h"
+#include "support/VkbdRunner.h"
 #include "vkbd/Firmware.h"
 
 using namespace device;
@@ -41,15 +43,7 @@ bool readWholeConfiguration(DeviceCommands& c, std::vector<uint8_t>& image,
 // The firmware model answering on the fake library's own callback thread.
 struct InProcess {
     InProcess() : firmware(vkbd::FirmwareConfig{0x0102, 255, {}}), link(keyboard.api()) {
-        keyboard.setResponder(
-            [this](const fake::FrameBytes& request, int) -> std::optional<fake::FrameBytes> {
-                auto response = firmware.handleRequest(request);
-                if (!response)
-                    return std::nullopt;
-                fake::FrameBytes out;
-                std::copy(response->begin(), response->end(), out.begin());
-                return out;
-            });
+        keyboard.setResponder(testsupport::firmwareResponder(firmware));
         link.StartDeviceLink();
     }
     fake::FakeKeyboard keyboard;
@@ -57,27 +51,14 @@ struct InProcess {
     DeviceLink link;
 };
 
-// keytune-vkbd on a temporary socket, reached through the staged library.
+// keytune-vkbd on a private socket, reached through the staged library.
 struct ThroughSocket {
-    explicit ThroughSocket(bool trace = false) : vkbd(KEYTUNE_STAGE_DIR) {
-        if (!vkbd.start({"--capacity", "255"}, trace))
-            return;
-        if (library.load(KEYTUNE_STAGE_DIR) != BIND_OK || library.api().Init(0) <= 0)
-            return;
-        initialised = true;
-        link = std::make_unique<DeviceLink>(library.api());
-        ready = link->StartDeviceLink() > 0;
+    explicit ThroughSocket(bool trace = false) {
+        ready = vkbd.start({"--capacity", "255"}, trace) && connection.connect() > 0;
     }
-    ~ThroughSocket() {
-        if (link)
-            link->detach();
-        if (initialised)
-            library.api().End();
-    }
-    fake::VkbdRunner vkbd;
-    HidServLibrary library;
-    std::unique_ptr<DeviceLink> link;
-    bool initialised = false;
+    DeviceLink& link() { return *connection.link; }
+    testsupport::VkbdRunner vkbd;
+    testsupport::LibraryLink connection;  // ends the library before the keyboard stops
     bool ready = false;
 };
 
@@ -105,7 +86,7 @@ void BM_ExchangeThroughSocket(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    exchangeLoop<ThroughSocket>(state, *setup.link);
+    exchangeLoop<ThroughSocket>(state, setup.link());
 }
 BENCHMARK(BM_ExchangeThroughSocket)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -117,7 +98,7 @@ void BM_ExchangeThroughSocketTraced(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    exchangeLoop<ThroughSocket>(state, *setup.link);
+    exchangeLoop<ThroughSocket>(state, setup.link());
 }
 BENCHMARK(BM_ExchangeThroughSocketTraced)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -161,14 +142,14 @@ void BM_ExchangeThroughSocketBreakdown(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    HidServApi api = setup.library.api();
+    HidServApi api = setup.connection.library.api();
     timed::realWriteOne = api.RequestWriteOne;
     timed::realAsyncRead = api.RequestAsyncRead;
     api.RequestWriteOne = &timed::writeOne;
     api.RequestAsyncRead = &timed::asyncRead;
     // Replace the first link and its two standing reads with timed ones.
-    setup.link->detach();
-    DeviceLinkState first = setup.link->state();
+    setup.link().detach();
+    DeviceLinkState first = setup.link().state();
     api.DeleteRequestFromUnitId(first.consumerUnitId);
     api.DeleteRequestFromUnitId(first.controlUnitId);
     DeviceLink link(api);
@@ -229,7 +210,7 @@ void BM_WriteConfigurationThroughSocket(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    configurationLoop<true>(state, *setup.link);
+    configurationLoop<true>(state, setup.link());
 }
 BENCHMARK(BM_WriteConfigurationThroughSocket)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -239,7 +220,7 @@ void BM_ReadConfigurationThroughSocket(benchmark::State& state) {
         state.SkipWithError("keytune-vkbd or libHidServ.so did not start");
         return;
     }
-    configurationLoop<false>(state, *setup.link);
+    configurationLoop<false>(state, setup.link());
 }
 BENCHMARK(BM_ReadConfigurationThroughSocket)->Unit(benchmark::kMillisecond)->UseRealTime();
 
