@@ -16,14 +16,14 @@ class AutoResetEvent {
     // True when the event was signalled within the timeout; the signal is
     // consumed by this wait.
     //
-    //
     // When the previous signal came within kWatchLimit of its wait, the wait
     // first watches the event for up to kWatchLimit, yielding the core
-    // between looks, before it goes to sleep: a thread put to sleep and woken
-    // again costs tens of microseconds when the core it sleeps on goes idle,
-    // as long as a fast partner (the virtual keyboard) takes to answer. A
-    // slower signal (a real keyboard answers in about a millisecond) turns
-    // the watching off until a wait is quick again.
+    // between looks, and only then goes to sleep. A sleeping thread whose
+    // core has gone idle takes tens of microseconds to wake, as long as the
+    // virtual keyboard takes to answer; yielding lets the threads that
+    // produce the answer run on this core meanwhile. A slower signal (a real
+    // keyboard answers in about a millisecond) turns the watching off until a
+    // wait is quick again, so slow partners cost no watching.
     bool waitFor(std::chrono::milliseconds timeout);
 
     static constexpr std::chrono::microseconds kWatchLimit{50};
