@@ -93,8 +93,8 @@ extern "C" {
  * registration's read buffer, which holds the latest input report; consumers
  * of the "CONS" interface read their input from there. */
 typedef struct HidServRegistration {
-    void* words[7];         /* the library's own bookkeeping; opaque */
-    uint8_t* readBuffer;    /* the eighth word */
+    void* words[7];      /* the library's own bookkeeping; opaque */
+    uint8_t* readBuffer; /* the eighth word */
 } HidServRegistration;
 
 /* What an event points to: tag, value, input pointer, a reserved word and the
