@@ -1,16 +1,26 @@
 #include "device/DeviceLink.h"
 
+#include <condition_variable>
+#include <mutex>
+
 #include "device/DeviceSelectors.h"
 
 namespace device {
 
 namespace {
 
-// The link that library events go to. Guarded so that detach() cannot finish
-// while an event is still being handled on the callback thread; recursive in
-// case the library calls back from inside a request made by a handler.
-std::recursive_mutex activeLinkMutex;
+// The link that library events go to, and how many events are being handled.
+// Events of different interfaces arrive on different library threads and must
+// not wait for each other (a consumer handler that waits for the window must
+// never hold back the control response the window is waiting for), so the
+// gate is held only to pick the link and to count; detach() then waits until
+// no event is being handled, except those on its own thread (a handler that
+// detaches).
+std::mutex gateMutex;
+std::condition_variable gateIdle;
 DeviceLink* activeLink = nullptr;
+int eventsInFlight = 0;
+thread_local int eventsOnThisThread = 0;
 
 }  // namespace
 
@@ -22,9 +32,10 @@ DeviceLink::~DeviceLink() {
 }
 
 void DeviceLink::detach() {
-    std::lock_guard<std::recursive_mutex> lock(activeLinkMutex);
+    std::unique_lock lock(gateMutex);
     if (activeLink == this)
         activeLink = nullptr;
+    gateIdle.wait(lock, [] { return eventsInFlight == eventsOnThisThread; });
 }
 
 int DeviceLink::StartDeviceLink() {
@@ -37,7 +48,7 @@ int DeviceLink::StartDeviceLink() {
         previousControl = state_.controlUnitId;
     }
     {
-        std::lock_guard<std::recursive_mutex> lock(activeLinkMutex);
+        std::lock_guard lock(gateMutex);
         activeLink = this;
     }
 
@@ -103,9 +114,22 @@ DeviceLinkState DeviceLink::state() const {
 int DeviceLink::OnDeviceEvent(HidServEvent* event) {
     if (!event)
         return 1;
-    std::lock_guard<std::recursive_mutex> lock(activeLinkMutex);
-    if (activeLink)
-        activeLink->handleEvent(*event);
+    DeviceLink* link = nullptr;
+    {
+        std::lock_guard lock(gateMutex);
+        link = activeLink;
+        if (!link)
+            return 1;
+        ++eventsInFlight;
+    }
+    ++eventsOnThisThread;
+    link->handleEvent(*event);
+    --eventsOnThisThread;
+    {
+        std::lock_guard lock(gateMutex);
+        --eventsInFlight;
+    }
+    gateIdle.notify_all();
     return 1;
 }
 

@@ -1,7 +1,9 @@
 // The connection's registrations, event routing and G-key layer status.
 #include <gtest/gtest.h>
 
+#include <future>
 #include <mutex>
+#include <thread>
 
 #include "DeviceTestSupport.h"
 
@@ -93,4 +95,49 @@ TEST_F(DeviceLinkEvents, DetachedLinkHearsNothing) {
     keyboard.drain();
     EXPECT_TRUE(listener.counts.empty());
     EXPECT_TRUE(listener.codes.empty());
+}
+
+// Events of different interfaces come on different library threads: a consumer
+// handler that waits (for the window, say) must not hold back other events,
+// and detach() waits until the waiting handler has returned.
+TEST(DeviceLinkThreads, ABlockedConsumerHandlerHoldsBackNoOtherEvent) {
+    FakeKeyboard keyboard;
+    DeviceLink link(keyboard.api(), fastTiming());
+    struct BlockingListener : DeviceEventListener {
+        void onDeviceCount(int count) override { counted.set_value(count); }
+        void onConsumerCode(uint16_t) override {
+            entered.set_value();
+            release.get_future().wait();
+        }
+        std::promise<void> entered, release;
+        std::promise<int> counted;
+    } listener;
+    link.setListener(&listener);
+    link.StartDeviceLink();
+    auto counted = listener.counted.get_future();  // the start's own count is taken first
+    counted.get();
+    listener.counted = std::promise<int>();
+    counted = listener.counted.get_future();
+
+    uint8_t consumerBuffer[4] = {0x01, 0x04, 0, 0};
+    HidServRegistration registration{};
+    registration.readBuffer = consumerBuffer;
+    HidServEventData consumerData{HIDSERV_TAG_CONS, 4, consumerBuffer, nullptr, &registration};
+    HidServEvent consumerEvent{HIDSERV_EVENT_INPUT, 0, &consumerData};
+    std::thread consumerThread([&] { DeviceLink::OnDeviceEvent(&consumerEvent); });
+    listener.entered.get_future().wait();
+
+    HidServEventData countData{HIDSERV_TAG_CTRL, 3, nullptr, nullptr, nullptr};
+    HidServEvent countEvent{HIDSERV_EVENT_DEVICE_COUNT, 0, &countData};
+    auto other = std::async(std::launch::async, [&] { DeviceLink::OnDeviceEvent(&countEvent); });
+    ASSERT_EQ(other.wait_for(std::chrono::seconds(5)), std::future_status::ready)
+        << "the control event waited for the consumer handler";
+    EXPECT_EQ(counted.get(), 3);
+
+    auto detached = std::async(std::launch::async, [&] { link.detach(); });
+    EXPECT_EQ(detached.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout)
+        << "detach returned while a handler was still running";
+    listener.release.set_value();
+    consumerThread.join();
+    EXPECT_EQ(detached.wait_for(std::chrono::seconds(5)), std::future_status::ready);
 }
