@@ -181,12 +181,16 @@ int showCommand(cli::CliContext& context) {
 
     for (int p = 0; p < keys::kProfileCount; ++p) {
         std::printf("profile %d:\n", p);
+        int assigned = 0;
         for (size_t k = 0; k <= keys::kLastGRecord; ++k) {
             const size_t index = static_cast<size_t>(p) * keys::kRecordsPerArea + k;
             if (store.block->records[index].type == keys::kAssignDefault)
                 continue;
             std::printf("  %s: %s\n", keyNameOfIndex(k).c_str(), describe(store, index).c_str());
+            ++assigned;
         }
+        if (assigned == 0)
+            std::printf("  every key keeps its factory function\n");
     }
     std::printf("macros: %zu\n", store.macros.size());
     for (const macros::MacroRecord& m : store.macros) {

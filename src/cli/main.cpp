@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "CliCommand.h"
@@ -19,12 +20,35 @@ std::string executableFolder(const char* argv0) {
     return self.parent_path().string();
 }
 
+// Usage lines come from several command files: "  keytune-cli WORDS   what it
+// does". The descriptions are lined up here in one column; continuation lines
+// are printed as they are.
+void printUsageLines(FILE* out, const std::string& usage) {
+    constexpr size_t kDescriptionColumn = 40;
+    std::regex line(R"(^(\s*keytune-cli \S.*?)\s{2,}(\S.*)$)");
+    size_t start = 0;
+    while (start <= usage.size()) {
+        size_t end = usage.find('\n', start);
+        if (end == std::string::npos)
+            end = usage.size();
+        std::string text = usage.substr(start, end - start);
+        std::smatch parts;
+        if (std::regex_match(text, parts, line)) {
+            std::string head = parts[1].str();
+            head.resize(std::max(head.size() + 2, kDescriptionColumn), ' ');
+            text = head + parts[2].str();
+        }
+        std::fprintf(out, "%s\n", text.c_str());
+        start = end + 1;
+    }
+}
+
 int printUsage(FILE* out) {
     std::fprintf(out, "usage: keytune-cli [--profile P] COMMAND [ARGS...]\n\ncommands:\n");
     auto commands = cli::registeredCommands();
     std::sort(commands.begin(), commands.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
-    for (const auto& command : commands) std::fprintf(out, "%s\n", command.usage.c_str());
+    for (const auto& command : commands) printUsageLines(out, command.usage);
     return out == stdout ? 0 : 2;
 }
 

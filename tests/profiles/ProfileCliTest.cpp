@@ -59,6 +59,9 @@ TEST_F(ProfileCliTest, ImportExportShowValidateNew) {
     const testsupport::ProgramResult shown = cli({"show", exported.string()});
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_NE(shown.out.find("profile 0:\n  "), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("profile 0:\n  every key keeps its factory function"),
+              std::string::npos)
+        << shown.out;
     EXPECT_NE(shown.out.find(": disabled"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("plays macro 2 \"Copy\""), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("macro 1 \"Ab\", repeat 1, 2 actions"), std::string::npos)
