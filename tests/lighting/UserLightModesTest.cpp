@@ -302,5 +302,23 @@ TEST_F(LightingUserModesWithoutPerKeyMode, NoFileIsReadAndNoColoursAreSent) {
     EXPECT_TRUE(colourWrites().empty());
 }
 
+// The template the program ships: ten named layouts, each with its colours.
+TEST(LightingTemplateFile, ShippedTemplateHoldsTenNamedLayouts) {
+    UserLightModeFile shipped(std::string(KEYTUNE_SOURCE_DIR) +
+                              "/data/Skins/UserDengColor_3.userd");
+    EXPECT_EQ(shipped.PresentMode(), 0);
+    for (int mode = 0; mode < kUserModeCount; ++mode) {
+        SCOPED_TRACE(mode);
+        EXPECT_NE(shipped.ModeName(mode), "0");  // "0" is what an absent name reads as
+        EXPECT_EQ(shipped.Tool(mode), 0);
+    }
+    // Gaming: W painted red on its own, Esc following the dark blue base.
+    EXPECT_EQ(shipped.BaseColour(0), MakeColour(0, 40, 160));
+    KeyEntry w = shipped.Key(0, 42), esc = shipped.Key(0, 0);
+    EXPECT_EQ(w.colour, MakeColour(255, 0, 0));
+    EXPECT_FALSE(w.followsBase);
+    EXPECT_TRUE(esc.followsBase);
+}
+
 }  // namespace
 }  // namespace lighting::test
