@@ -40,7 +40,10 @@ class DeviceEventListener {
     virtual void onConsumerCode(uint16_t code) = 0;
 };
 
-// The connection's state that belongs to the device layer.
+// The connection's state that belongs to the device layer. The keyboard's
+// default key map and macro capacity, read at each arrival, are kept once, by
+// the configuration model that uses them (keys::ConfigModel, filled by
+// profiles::ReadArrivalData).
 struct DeviceLinkState {
     // byte 0 = 0x05; byte 1 = 0x02 with bit 0 = G-key layer (0: A, 1: B).
     std::array<uint8_t, 2> statusBytes{0x05, 0x02};
@@ -49,8 +52,6 @@ struct DeviceLinkState {
     uint32_t controlUnitId = 0;
     int lastDeviceCount = 0;
     int firstShowDone = 0;  // 1: do not show the window at the first arrival
-    int macroCapacity = 0;  // bytes: device-information byte 11 x 128
-    std::array<uint8_t, kKeyMapSize> defaultKeyMap{};
 };
 
 class DeviceLink {
@@ -86,8 +87,8 @@ class DeviceLink {
     static int OnDeviceEvent(HidServEvent* event);
 
     DeviceLinkState state() const;
-    // Changes the state under its lock (e.g. the arrival worker stores the
-    // default key map and macro capacity).
+    // Changes the state under its lock (e.g. the arrival worker records the
+    // last device count and the first-show mark).
     template <typename Fn>
     void updateState(Fn&& change) {
         std::lock_guard lock(stateMutex_);
