@@ -48,7 +48,7 @@ class CPngButton : public QAbstractButton {
     // checked) and the source offset (x, y): each picture is the rectangle of
     // the button's size at (x - 1, y - 1) of its sheet. A null slot shows
     // nothing. The sheets must outlive the button.
-    void setSheets(const std::array<const SkinSheet*, 5>& slots, QPoint sourceOffset);
+    void setSheets(const std::array<const SkinSheet*, 5>& sheets, QPoint sourceOffset);
     QPoint sourceOffset() const { return sourceOffset_; }
     // The sheets shown while selection marking is on, at the same offset.
     void setSelectionSheets(const SkinSheet* unselected, const SkinSheet* selected);

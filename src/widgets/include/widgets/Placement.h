@@ -23,7 +23,7 @@ inline constexpr std::string_view kButtonInfo2Section = "BUTTONINFO2";
 // the offset (x, y), and disables and hides it when x = 1 and y = 1 (what an
 // absent key reads as), whatever its size.
 void PlaceSkinButton(CPngButton* button, const std::string& iniFile, std::string_view section,
-                     std::string_view key, const std::array<const SkinSheet*, 5>& slots);
+                     std::string_view key, const std::array<const SkinSheet*, 5>& sheets);
 
 // Moves and sizes a plain control (label, list, edit field, slider, picture).
 void PlaceControl(QWidget* control, const std::string& iniFile, std::string_view section,
