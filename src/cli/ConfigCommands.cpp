@@ -73,8 +73,11 @@ int exportCommand(cli::CliContext& context) {
     keys::ConfigModel model;
     ConsolePrompts prompts;
     profiles::ReadArrivalData(model, keyboard, prompts);
-    if (!profiles::ReadKeyboardIntoFile(model, keyboard, prompts, path))
+    if (!profiles::ReadKeyboardIntoFile(model, keyboard, prompts, path)) {
+        if (!model.defaultKeyMap.fromKeyboard())
+            prompts.showMessage("KEYMAP_DEFAULT_UNREAD", false, std::nullopt);
         return cli::fail("export: the keyboard's configuration could not be read into " + path);
+    }
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "KeyMapCodec.h"
+#include "KeyboardWriter.h"
 #include "LittleEndian.h"
 #include "MacroImage.h"
 #include "ProfileFile.h"
@@ -14,9 +15,6 @@ namespace profiles {
 
 namespace {
 constexpr int kOk = 1;
-constexpr size_t kDeviceInfoSize = 44;
-constexpr size_t kCapacityByte = 11;
-constexpr uint32_t kCapacityUnit = 128;
 }  // namespace
 
 bool ReadArrivalData(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
@@ -29,10 +27,7 @@ bool ReadArrivalData(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
         prompts.showMessage("MAIN_DEFAULT_MATRIX_PROMPT");
         ok = false;
     }
-    uint8_t info[kDeviceInfoSize] = {};
-    if (keyboard.ReadDeviceInfo(info) == kOk)
-        model.macroCapacity = info[kCapacityByte] * kCapacityUnit;
-    else
+    if (!keys::ReadMacroCapacity(model, keyboard))
         ok = false;
     return ok;
 }
@@ -41,6 +36,8 @@ bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyb
                           keys::Prompts& prompts, const std::filesystem::path& path) {
     const int current = keyboard.GetCurrentProfile();
     if (current < 0 || current > 3)
+        return false;
+    if (!keys::EnsureKeyboardDefaultKeyMap(model, keyboard))
         return false;
 
     keys::KeyMap maps[keys::kProfileCount];

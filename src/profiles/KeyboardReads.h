@@ -18,7 +18,9 @@ bool ReadArrivalData(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
 
 // Reads the three key maps and the macro memory and writes them as a profile
 // file (atomically): areas 0..2 decoded against the current default key map,
-// area 3 zero, the macros decoded from the image, no texts.
+// area 3 zero, the macros decoded from the image, no texts. Nothing is read
+// or written when no default key map could be read from the keyboard
+// (keys::EnsureKeyboardDefaultKeyMap); the caller says why.
 bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyboard,
                           keys::Prompts& prompts, const std::filesystem::path& path);
 

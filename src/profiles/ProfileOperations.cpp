@@ -50,6 +50,12 @@ bool ImportProfileFile(ConfigSession& session, const std::filesystem::path& path
         session.prompts.showMessage("MAIN_PROMPT_INPORT");
         return false;
     }
+    // Checked before anything changes: an import that cannot be written
+    // leaves the working store and the cache as they were.
+    if (!keys::EnsureKeyboardDefaultKeyMap(session.model, session.keyboard)) {
+        session.prompts.showMessage("KEYMAP_DEFAULT_UNREAD", true);
+        return false;
+    }
     keys::AssignmentStore& working = session.model.working;
     bool written = false;
     {

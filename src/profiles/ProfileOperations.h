@@ -60,7 +60,9 @@ bool ApplyChanges(ConfigSession& session);
 // cache, write all profiles and the macros. A file that cannot be imported
 // shows "MAIN_PROMPT_INPORT" and changes nothing. When the keyboard write
 // fails, the imported configuration stays in the working store with the
-// pending-changes mark set, so the next Apply writes it.
+// pending-changes mark set, so the next Apply writes it. Without a default
+// key map read from the keyboard, "KEYMAP_DEFAULT_UNREAD" is shown and
+// nothing changes.
 bool ImportProfileFile(ConfigSession& session, const std::filesystem::path& path);
 
 // Saves the working store to a file chosen by the caller. Silent.

@@ -34,7 +34,17 @@ ControlOutcome error(const std::string& reason) {
     return {"error: " + reason + "\n", {}, {}};
 }
 
-ControlOutcome runFault(const std::vector<std::string>& w, Firmware& firmware) {
+ControlOutcome runFault(std::vector<std::string> w, Firmware& firmware) {
+    // "... command C" at the end of a drop or status fault limits it to the
+    // requests of one command.
+    int onlyCommand = 0;
+    if (w.size() >= 4 && w[w.size() - 2] == "command" && (w[1] == "drop" || w[1] == "status")) {
+        const auto c = parseNumber(w.back(), 1, 255);
+        if (!c)
+            return error("command must be 1..255: " + w.back());
+        onlyCommand = *c;
+        w.resize(w.size() - 2);
+    }
     if (w.size() == 2 && w[1] == "clear") {
         firmware.clearFaults();
         ControlOutcome outcome = ok();
@@ -47,7 +57,7 @@ ControlOutcome runFault(const std::vector<std::string>& w, Firmware& firmware) {
         if (!n)
             return error("bad number: " + w[2]);
         if (w[1] == "drop")
-            firmware.dropResponses(*n);
+            firmware.dropResponses(*n, onlyCommand);
         if (w[1] == "echo")
             firmware.echoWrongCommand(*n);
         if (delay)
@@ -60,10 +70,12 @@ ControlOutcome runFault(const std::vector<std::string>& w, Firmware& firmware) {
         const auto n = parseNumber(w[3], 0, kMaxCount);
         if (!n)
             return error("bad number: " + w[3]);
-        firmware.answerStatus(w[2] == "fe" ? 0xFE : 0xFF, *n);
+        firmware.answerStatus(w[2] == "fe" ? 0xFE : 0xFF, *n, onlyCommand);
         return ok();
     }
-    return error("usage: fault drop N | echo N | status fe N | status ff N | delay MS | clear");
+    return error(
+        "usage: fault drop N [command C] | echo N | status fe|ff N [command C] | delay MS | "
+        "clear");
 }
 
 }  // namespace
@@ -121,6 +133,7 @@ const char* controlCommandUsage() {
     return "      layer | lighting [MODE] | tray on | tray off\n"
            "      fault drop N | fault echo N | fault status fe N | fault status ff N |\n"
            "      fault delay MS | fault clear\n"
+           "      (drop and status take \"command C\" at the end: only requests of command C)\n"
            "      disconnect-after N   (closes every connection instead of answering the\n"
            "                            Nth next request: a keyboard pulled out)\n"
            "      dump                 (prints the memories)\n";

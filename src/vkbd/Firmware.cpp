@@ -100,13 +100,14 @@ void Firmware::resetToFactory() {
 }
 
 std::optional<Frame> Firmware::handleRequest(const Frame& request) {
-    if (dropCount_ > 0) {
+    const int command = request[frame::kCommandAt];
+    if (dropCount_ > 0 && (dropCommand_ == 0 || dropCommand_ == command)) {
         // The keyboard carried the request out; only its answer is lost.
         --dropCount_;
         process(request);
         return std::nullopt;
     }
-    if (statusCount_ > 0) {
+    if (statusCount_ > 0 && (statusCommand_ == 0 || statusCommand_ == command)) {
         // A failure status means the keyboard did nothing.
         --statusCount_;
         return finished(response(request, statusValue_));
@@ -222,16 +223,18 @@ void Firmware::writeStatus(const uint8_t* data, size_t length) {
     status_[1] = data[1];
 }
 
-void Firmware::dropResponses(int count) {
+void Firmware::dropResponses(int count, int onlyCommand) {
     dropCount_ = std::max(count, 0);
+    dropCommand_ = onlyCommand;
 }
 void Firmware::echoWrongCommand(int count) {
     echoCount_ = std::max(count, 0);
 }
 
-void Firmware::answerStatus(uint8_t status, int count) {
+void Firmware::answerStatus(uint8_t status, int count, int onlyCommand) {
     statusValue_ = status;
     statusCount_ = std::max(count, 0);
+    statusCommand_ = onlyCommand;
 }
 
 void Firmware::delayResponses(int milliseconds) {
@@ -243,19 +246,24 @@ int Firmware::responseDelayMs() const {
 
 void Firmware::clearFaults() {
     dropCount_ = 0;
+    dropCommand_ = 0;
     echoCount_ = 0;
     statusCount_ = 0;
+    statusCommand_ = 0;
     delayMs_ = 0;
 }
 
 std::string Firmware::faultSummary() const {
     std::string out;
     auto add = [&out](const std::string& item) { out += (out.empty() ? "" : ", ") + item; };
+    auto only = [](int command) {
+        return command == 0 ? std::string() : " command " + std::to_string(command);
+    };
     if (dropCount_ > 0)
-        add("drop " + std::to_string(dropCount_));
+        add("drop " + std::to_string(dropCount_) + only(dropCommand_));
     if (statusCount_ > 0)
         add(std::string("status ") + (statusValue_ == 0xFE ? "fe " : "ff ") +
-            std::to_string(statusCount_));
+            std::to_string(statusCount_) + only(statusCommand_));
     if (echoCount_ > 0)
         add("echo " + std::to_string(echoCount_));
     if (delayMs_ > 0)

@@ -59,6 +59,8 @@ const char* const kTextKeys[] = {
     "DEFAULT_PROFILE_NAME",
     "EXTRA_MACRO_TOO_LONG",
     "EXTRA_PROFILE_SPACE_TIGHT",
+    "KEYMAP_DEFAULT_UNREAD",
+    "DEVICE_INFO_UNREAD",
     "APPLY_PROMPT",
     "KEY_PROMPT",
     "KEY_PROMPT_SET",

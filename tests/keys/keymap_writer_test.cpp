@@ -22,6 +22,7 @@ class KeyboardWriterTest : public ::testing::Test {
     KeyboardWriterTest() {
         model.working.block = std::make_unique<AssignmentBlock>();
         model.macroCapacity = 64 * 128;
+        model.defaultKeyMap.set(builtInDefaultKeyMap());  // as read at arrival
     }
     ConfigModel model;
     RecordingKeyboard keyboard;
@@ -40,6 +41,67 @@ TEST_F(KeyboardWriterTest, WritesMacroMemoryThenTheMapsInProfileOrder) {
     keyboard.currentProfile = 2;
     EXPECT_TRUE(ApplyToKeyboard(model, keyboard, prompts, false));
     EXPECT_EQ(keyboard.calls, (Calls{"begin", "macros 34", "map 2", "end"}));
+}
+
+// Nothing is written on what the keyboard did not tell: a factory map or a
+// capacity missing since arrival is read once more, and when that read fails
+// too the write is refused with a message that says so.
+TEST_F(KeyboardWriterTest, WritesOnlyOnWhatWasReadFromTheKeyboard) {
+    KeyMap factory{};
+    factory[3 * 7] = 2;  // position 7: Escape, where the built-in map has nothing
+    factory[3 * 7 + 1] = 2;
+    factory[3 * 7 + 2] = 0x29;
+    struct Case {
+        const char* what;
+        bool mapRead;
+        uint32_t capacity;
+        int mapResult, infoResult;
+        bool result;
+        Calls calls;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"map read again",
+         false,
+         8192,
+         1,
+         1,
+         true,
+         {"default", "begin", "macros 16", "map 0", "map 1", "map 2", "end"},
+         {}},
+        {"map unreadable", false, 8192, -102, 1, false, {"default"}, {"KEYMAP_DEFAULT_UNREAD"}},
+        {"capacity read again",
+         true,
+         0,
+         1,
+         1,
+         true,
+         {"info", "begin", "macros 16", "map 0", "map 1", "map 2", "end"},
+         {}},
+        {"capacity unreadable", true, 0, 1, -2, false, {"info"}, {"DEVICE_INFO_UNREAD"}},
+    };
+    for (const Case& c : cases) {
+        ConfigModel fresh;
+        fresh.working.block = std::make_unique<AssignmentBlock>();
+        fresh.macroCapacity = c.capacity;
+        if (c.mapRead)
+            fresh.defaultKeyMap.set(builtInDefaultKeyMap());
+        RecordingKeyboard kb;
+        kb.factoryMap = factory;
+        kb.deviceInfo[11] = 64;
+        kb.defaultMapResult = c.mapResult;
+        kb.infoResult = c.infoResult;
+        ScriptedPrompts said;
+        EXPECT_EQ(ApplyToKeyboard(fresh, kb, said, true), c.result) << c.what;
+        EXPECT_EQ(kb.calls, c.calls) << c.what;
+        EXPECT_EQ(said.shown, c.messages) << c.what;
+        if (c.result && !c.mapRead) {
+            // The map written is the keyboard's: Escape's position keeps its key.
+            ASSERT_EQ(kb.writtenMaps.size(), 3u);
+            EXPECT_EQ(kb.writtenMaps[0][3 * 7 + 2], 0x29) << c.what;
+        }
+        if (c.result && c.capacity == 0)
+            EXPECT_EQ(fresh.macroCapacity.load(), 64u * 128) << c.what;
+    }
 }
 
 TEST_F(KeyboardWriterTest, UnknownCurrentProfileWritesNothing) {
@@ -64,7 +126,8 @@ TEST_F(KeyboardWriterTest, SizeChecksAgainstTheCapacity) {
          {"EXTRA_PROFILE_SPACE_TIGHT"}},
         {4 * 128, true, {"begin", "macros 388", "map 0", "map 1", "map 2", "end"}, {}},
         {1 * 128, false, {}, {"EXTRA_MACRO_TOO_LONG"}},
-        {0, false, {}, {"EXTRA_MACRO_TOO_LONG"}},
+        // The information block is asked again and says 0: the macros do not fit.
+        {0, false, {"info"}, {"EXTRA_MACRO_TOO_LONG"}},
     };
     for (const Case& c : cases) {
         keyboard.calls.clear();
@@ -84,7 +147,7 @@ TEST_F(KeyboardWriterTest, EmptyListStillNeedsItsHeader) {
     model.macroCapacity = 0;
     EXPECT_FALSE(ApplyToKeyboard(model, keyboard, prompts, true));
     EXPECT_EQ(prompts.shown, (std::vector<std::string>{"EXTRA_MACRO_TOO_LONG"}));
-    EXPECT_TRUE(keyboard.calls.empty());
+    EXPECT_EQ(keyboard.calls, (Calls{"info"}));
 }
 
 TEST_F(KeyboardWriterTest, AnyFailedWriteIsReportedButTheOthersStillGoOut) {

@@ -51,7 +51,8 @@ class RecordingKeyboard : public keys::KeyboardCommands {
     int EndTransfer() override { return log("end"); }
     int ReadDeviceInfo(uint8_t* info) override {
         for (size_t i = 0; i < 44; ++i) info[i] = deviceInfo[i];
-        return log("info");
+        const int logged = log("info");
+        return infoResult == 1 ? logged : infoResult;
     }
     int ReadKeyMap(uint8_t* map, int profile) override {
         std::copy(maps[profile].begin(), maps[profile].end(), map);
@@ -73,7 +74,8 @@ class RecordingKeyboard : public keys::KeyboardCommands {
     }
     int ReadDefaultKeyMap(uint8_t* map) override {
         std::copy(factoryMap.begin(), factoryMap.end(), map);
-        return log("default");
+        const int logged = log("default");
+        return defaultMapResult == 1 ? logged : defaultMapResult;
     }
     int GetCurrentProfile() override { return currentProfile; }
     void SetCurrentProfile(int profile) override {
@@ -91,6 +93,8 @@ class RecordingKeyboard : public keys::KeyboardCommands {
     int currentProfile = 0;
     int failMap = -1;
     bool failMacros = false;
+    int defaultMapResult = 1;  // what ReadDefaultKeyMap answers
+    int infoResult = 1;        // what ReadDeviceInfo answers
     int result = 1;
 
   private:

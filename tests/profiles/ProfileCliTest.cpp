@@ -103,3 +103,35 @@ TEST_F(ProfileCliTest, KeyboardPulledOutDuringImportFails) {
     keys::AssignmentStore cached;
     EXPECT_TRUE(profiles::LoadStoreFromFile(cacheFolder / "$Profile0", cached));
 }
+
+// The factory key map is refused at arrival: the read is tried once more
+// before anything is built on it. When the second read works the import
+// lands exactly as on a healthy keyboard; when it fails too, neither import
+// nor export changes anything.
+TEST_F(ProfileCliTest, KeyMapsAreBuiltOnlyOnTheKeyboardsFactoryMap) {
+    const auto rich = richFile();
+    ASSERT_EQ(cli({"import", rich.string()}).exitCode, 0);
+    const std::string healthy = vkbd.ctl({"dump"}).out;
+    ASSERT_EQ(cli({"new", (folder / "blank.kpf").string()}).exitCode, 0);
+    ASSERT_EQ(cli({"import", (folder / "blank.kpf").string()}).exitCode, 0);
+
+    ASSERT_EQ(vkbd.ctl({"fault", "status", "ff", "3", "command", "15"}).exitCode, 0);
+    const testsupport::ProgramResult retried = cli({"import", rich.string()});
+    EXPECT_EQ(retried.exitCode, 0) << retried.err;
+    EXPECT_EQ(vkbd.ctl({"dump"}).out, healthy);
+
+    const auto target = folder / "earlier.kpf";
+    writeBytes(target, {1, 2, 3});
+    const std::string before = vkbd.ctl({"dump"}).out;
+    for (const char* command : {"import", "export"}) {
+        ASSERT_EQ(vkbd.ctl({"fault", "status", "ff", "6", "command", "15"}).exitCode, 0);
+        const std::string file = command == std::string("import") ? rich.string() : target.string();
+        const testsupport::ProgramResult refused = cli({command, file});
+        EXPECT_NE(refused.exitCode, 0) << command;
+        EXPECT_NE(refused.err.find("factory key layout could not be read, so nothing was written"),
+                  std::string::npos)
+            << command << ": " << refused.err;
+        EXPECT_EQ(vkbd.ctl({"dump"}).out, before) << command;
+    }
+    EXPECT_EQ(fileBytes(target), (std::vector<uint8_t>{1, 2, 3}));
+}

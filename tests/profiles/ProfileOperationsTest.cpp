@@ -20,6 +20,7 @@ class ProfileOperationsTest : public ::testing::Test {
               model, keyboard, prompts, host, {folder / "profiles", folder / "template.userd"}} {
         model.macroCapacity = 64 * 128;
         keyboard.factoryMap = keys::builtInDefaultKeyMap();
+        model.defaultKeyMap.set(keyboard.factoryMap);  // as read at arrival
         for (auto& map : keyboard.maps) map = keys::builtInDefaultKeyMap();
         keyboard.macroMemory = {0x12, 0x34};  // no AA 55: the keyboard holds no macros
         CreateDefaultProfile(model.working);

@@ -260,6 +260,19 @@ TEST(VkbdFirmware, StatusFaultAnswersFailureWithoutActing) {
     }
 }
 
+// A fault aimed at one command lets every other request through untouched
+// and waits for its own.
+TEST(VkbdFirmware, FaultsForOneCommandSkipTheOthers) {
+    Firmware firmware;
+    firmware.answerStatus(0xFF, 1, static_cast<int>(Command::ReadDefaultKeyMap));
+    firmware.dropResponses(1, static_cast<int>(Command::ReadKeyMap));
+    EXPECT_EQ((*firmware.handleRequest(request(Command::ReadDeviceInfo, 44, 0)))[7], 0);
+    EXPECT_EQ((*firmware.handleRequest(request(Command::ReadDefaultKeyMap, 56, 0)))[7], 0xFF);
+    EXPECT_EQ((*firmware.handleRequest(request(Command::ReadDefaultKeyMap, 56, 0)))[7], 0);
+    EXPECT_FALSE(firmware.handleRequest(request(Command::ReadKeyMap, 56, 0)));
+    EXPECT_TRUE(firmware.handleRequest(request(Command::ReadKeyMap, 56, 0)));
+}
+
 TEST(VkbdFirmware, EchoFaultAnswersAnotherCommandNumber) {
     Firmware firmware;
     firmware.echoWrongCommand(1);

@@ -2,7 +2,9 @@
 //
 // It tells which key sits at which of the 126 matrix positions: the key at
 // position k is the key its entry decodes to. Until the keyboard's own map
-// has been read, the built-in map below stands in for it.
+// has been read, the built-in map below stands in for it for display only:
+// it names few of the positions, so nothing that is written to the keyboard
+// or into a file may be built or decoded on it (see fromKeyboard()).
 #pragma once
 
 #include <array>
@@ -27,14 +29,22 @@ class DefaultKeyMap {
         std::lock_guard<std::mutex> guard(mutex_);
         return map_;
     }
+    // The map as read from the keyboard.
     void set(const KeyMap& map) {
         std::lock_guard<std::mutex> guard(mutex_);
         map_ = map;
+        fromKeyboard_ = true;
+    }
+    // True once a map read from a keyboard replaced the built-in one.
+    bool fromKeyboard() const {
+        std::lock_guard<std::mutex> guard(mutex_);
+        return fromKeyboard_;
     }
 
   private:
     mutable std::mutex mutex_;
     KeyMap map_;
+    bool fromKeyboard_ = false;
 };
 
 }  // namespace keys

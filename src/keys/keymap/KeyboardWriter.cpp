@@ -14,9 +14,22 @@ namespace keys {
 namespace {
 
 constexpr int kOk = 1;
+constexpr size_t kDeviceInfoSize = 44;
+constexpr size_t kDeviceInfoCapacityAt = 11;
+constexpr uint32_t kCapacityUnit = 128;  // bytes per unit of the capacity byte
 
 bool writeAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
                       bool allProfiles) {
+    if (!EnsureKeyboardDefaultKeyMap(model, keyboard)) {
+        prompts.showMessage("KEYMAP_DEFAULT_UNREAD", true);
+        return false;
+    }
+    // A capacity of 0 means the information block was never read; sizing the
+    // macros against it would blame the macros for a keyboard that did not answer.
+    if (model.macroCapacity.load() == 0 && !ReadMacroCapacity(model, keyboard)) {
+        prompts.showMessage("DEVICE_INFO_UNREAD", true);
+        return false;
+    }
     macros::PreparedImage image;
     {
         std::lock_guard<std::recursive_mutex> device(model.device.lock());
@@ -69,6 +82,24 @@ void copyIntoDeviceStore(ConfigModel& model) {
 }
 
 }  // namespace
+
+bool EnsureKeyboardDefaultKeyMap(ConfigModel& model, KeyboardCommands& keyboard) {
+    if (model.defaultKeyMap.fromKeyboard())
+        return true;
+    KeyMap map{};
+    if (keyboard.ReadDefaultKeyMap(map.data()) != kOk)
+        return false;
+    model.defaultKeyMap.set(map);
+    return true;
+}
+
+bool ReadMacroCapacity(ConfigModel& model, KeyboardCommands& keyboard) {
+    uint8_t info[kDeviceInfoSize] = {};
+    if (keyboard.ReadDeviceInfo(info) != kOk)
+        return false;
+    model.macroCapacity = info[kDeviceInfoCapacityAt] * kCapacityUnit;
+    return true;
+}
 
 std::vector<uint8_t> packTexts(const std::vector<TextSlot>& texts, AssignmentBlock& block,
                                size_t poolSize) {

@@ -8,11 +8,25 @@
 
 namespace keys {
 
+// True when the default key map was read from a keyboard during this run;
+// otherwise it is read once more now. False when that read fails too: no key
+// map may then be built or decoded, since the built-in map names only a few
+// of the keyboard's positions.
+bool EnsureKeyboardDefaultKeyMap(ConfigModel& model, KeyboardCommands& keyboard);
+
+// Reads the device-information block and stores the macro capacity it
+// gives. False (capacity unchanged) when the block cannot be read.
+bool ReadMacroCapacity(ConfigModel& model, KeyboardCommands& keyboard);
+
 // Writes the device store: the macro image sized against the capacity and the
 // key map of every profile (allProfiles) or of the keyboard's current one.
 // True only when the macro memory and every key map were written.
 // Shows "EXTRA_MACRO_TOO_LONG" (nothing sent) or, after writing without the
-// names, "EXTRA_PROFILE_SPACE_TIGHT".
+// names, "EXTRA_PROFILE_SPACE_TIGHT". Without a default key map read from the
+// keyboard (EnsureKeyboardDefaultKeyMap) nothing is sent and
+// "KEYMAP_DEFAULT_UNREAD" is shown; with a capacity of 0 the information
+// block is read once more, and when that fails nothing is sent and
+// "DEVICE_INFO_UNREAD" is shown.
 bool WriteAssignments(ConfigModel& model, KeyboardCommands& keyboard, Prompts& prompts,
                       bool allProfiles);
 

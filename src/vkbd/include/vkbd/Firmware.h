@@ -56,11 +56,13 @@ class Firmware {
     void writeStatus(const uint8_t* data, size_t length);
 
     // Faults, applied to the next responses (see keytune-vkbd ctl). Each
-    // request takes at most one fault, in the order drop, status, echo.
-    void dropResponses(int count);
+    // request takes at most one fault, in the order drop, status, echo. A
+    // drop or status fault given a command number (1..255) touches only the
+    // requests of that command; 0 means every request.
+    void dropResponses(int count, int onlyCommand = 0);
     void echoWrongCommand(int count);
-    void answerStatus(uint8_t status, int count);  // 0xFE or 0xFF
-    void delayResponses(int milliseconds);         // kept until cleared
+    void answerStatus(uint8_t status, int count, int onlyCommand = 0);  // 0xFE or 0xFF
+    void delayResponses(int milliseconds);                              // kept until cleared
     int responseDelayMs() const;
     void clearFaults();
     std::string faultSummary() const;  // "none" or a short list
@@ -123,8 +125,10 @@ class Firmware {
     bool savePoint_ = false;
 
     int dropCount_ = 0;
+    int dropCommand_ = 0;
     int echoCount_ = 0;
     int statusCount_ = 0;
+    int statusCommand_ = 0;
     uint8_t statusValue_ = frame::kStatusRefused;
     int delayMs_ = 0;
 };
