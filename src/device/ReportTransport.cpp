@@ -12,6 +12,12 @@ namespace device {
 namespace {
 
 constexpr int kMaxAttempts = 3;
+constexpr size_t kHeaderEnd = kFrameStatusAt;  // bytes 3..6: command, length, offset
+
+std::array<uint8_t, 4> headerOf(const uint8_t* frame) {
+    return {frame[kFrameCommandAt], frame[kFrameCommandAt + 1], frame[kFrameCommandAt + 2],
+            frame[kFrameCommandAt + 3]};
+}
 
 }  // namespace
 
@@ -31,7 +37,7 @@ void ReportTransport::ResetResponseSlot() {
 
 // Points the slot at the caller's buffer and marks it busy. Returns whether
 // the slot had been left busy by someone else.
-bool ReportTransport::takeSlot(uint8_t* response, uint32_t capacity) {
+bool ReportTransport::takeSlot(uint8_t* response, uint32_t capacity, const Header& expected) {
     bool wasBusy;
     {
         std::lock_guard lock(slotMutex_);
@@ -46,16 +52,36 @@ bool ReportTransport::takeSlot(uint8_t* response, uint32_t capacity) {
     target_ = response;
     capacity_ = capacity;
     received_ = 0;
+    expected_ = expected;
+    matched_ = false;
     responseEvent_.reset();
     busy_ = true;
     return wasBusy;
 }
 
-void ReportTransport::releaseSlot() {
+bool ReportTransport::releaseSlot() {
     std::lock_guard lock(slotMutex_);
     busy_ = false;
     target_ = nullptr;
     capacity_ = 0;
+    return matched_;
+}
+
+void ReportTransport::rememberSent(const Header& header) {
+    std::lock_guard lock(slotMutex_);
+    if (recentCount_ > 0 &&
+        recent_[(recentNext_ + kRememberedRequests - 1) % kRememberedRequests] == header)
+        return;
+    recent_[recentNext_] = header;
+    recentNext_ = (recentNext_ + 1) % kRememberedRequests;
+    recentCount_ = std::min(recentCount_ + 1, kRememberedRequests);
+}
+
+bool ReportTransport::sentEarlier(const Header& header) const {
+    for (size_t i = 0; i < recentCount_; ++i)
+        if (recent_[i] == header)
+            return true;
+    return false;
 }
 
 uint32_t ReportTransport::receivedLength() {
@@ -83,10 +109,11 @@ int ReportTransport::ExchangeReport(const uint8_t* request, size_t requestLength
 
     // Compare echoes against the frame actually sent: a request shorter than
     // four bytes has command 0 on the wire.
-    const uint8_t sentCommand = send[kFrameCommandAt];
+    const Header sent = headerOf(send.data());
     int failedAttempts = 0;
+    int result = RESULT_NO_REPLY;
     for (;;) {
-        takeSlot(response, capacity);
+        takeSlot(response, capacity, sent);
 
         int written = api_.RequestWriteOne
                           ? api_.RequestWriteOne(controlSelector().data(), 0, 0, send.data(),
@@ -94,47 +121,64 @@ int ReportTransport::ExchangeReport(const uint8_t* request, size_t requestLength
                           : 0;
         if (written <= 0) {
             releaseSlot();
-            return RESULT_WRITE_FAILED;
+            result = RESULT_WRITE_FAILED;
+            break;
         }
 
         bool signalled = responseEvent_.waitFor(timing_.responseWait);
         // Release before looking at the response: from here on the callback
         // may no longer touch the caller's buffer.
         uint32_t got = receivedLength();
-        releaseSlot();
+        const bool matched = releaseSlot();
 
-        // A response counts only with the bytes the callback delivered; one
-        // too short to carry the command byte is treated like a wrong echo.
-        bool echoed =
-            signalled && got > kFrameCommandAt && response[kFrameCommandAt] == sentCommand;
+        // A response counts only with the bytes the callback delivered and a
+        // header that belongs to this request.
+        bool echoed = signalled && matched;
         bool failureStatus = echoed && got > kFrameStatusAt &&
                              (response[kFrameStatusAt] == kStatusFailFF ||
                               response[kFrameStatusAt] == kStatusFailFE);
         if (echoed && !failureStatus) {
             if (received)
                 *received = got;
-            return RESULT_OK;
+            result = RESULT_OK;
+            break;
         }
         if (++failedAttempts >= kMaxAttempts) {
-            if (!failureStatus)
-                return RESULT_NO_REPLY;
-            // Third failure status: the caller sees it in the response.
-            if (received)
-                *received = got;
-            return RESULT_OK;
+            result = RESULT_NO_REPLY;
+            if (failureStatus) {
+                // Third failure status: the caller sees it in the response.
+                if (received)
+                    *received = got;
+                result = RESULT_OK;
+            }
+            break;
         }
         std::this_thread::sleep_for(timing_.retryPause);
     }
+    // Answers to this request that are still on their way are stale from now on.
+    rememberSent(sent);
+    return result;
 }
 
 void ReportTransport::DeliverControlInput(const uint8_t* data, uint32_t length) {
     {
         std::lock_guard lock(slotMutex_);
-        if (!busy_ || !target_ || !data)
+        if (!busy_ || !target_ || !data || matched_)
             return;
+        bool matches = false;
+        if (length >= kHeaderEnd) {
+            const Header got = headerOf(data);
+            const bool unfilled = got[1] == 0 && got[2] == 0 && got[3] == 0;
+            matches = got == expected_ || (unfilled && got[0] == expected_[0]);
+            if (!matches && sentEarlier(got))
+                return;  // a late answer to an earlier request
+        }
+        // Too short to carry the header, or another header: a wrong echo,
+        // which the waiting exchange counts as a failed attempt.
         uint32_t count = std::min(length, capacity_);
         std::memcpy(target_, data, count);
         received_ = count;
+        matched_ = matches;
     }
     responseEvent_.set();
 }

@@ -1,5 +1,6 @@
 #include "KeyboardReads.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -53,12 +54,20 @@ bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyb
             // A damaged header may announce more than the keyboard has; the
             // read then stops at the capacity instead of failing the whole
             // configuration (the decoder never reads past what it is given).
+            const std::vector<uint8_t> header = image;
             size_t total = le::get16(image.data() + 2);
+            const size_t count = le::get16(image.data() + 4);
+            // The header, its index and every record must lie in the image.
+            if (total < macros::kImageHeaderSize + 2 * count)
+                return false;
             const uint32_t capacity = model.macroCapacity.load();
             if (capacity > 0 && total > capacity)
                 total = capacity;
             image.assign(total, 0);
             if (keyboard.ReadMacroMemory(image.data(), image.size()) != kOk)
+                return false;
+            // Read twice, the header must say the same both times.
+            if (!std::equal(header.begin(), header.end(), image.begin()))
                 return false;
         } else {
             image.clear();  // the keyboard holds no macros
@@ -66,6 +75,11 @@ bool ReadKeyboardIntoFile(keys::ConfigModel& model, keys::KeyboardCommands& keyb
         const std::u16string prefix = settings::Utf8ToUtf16(prompts.text("MACRO_NEW_PREFIX"));
         const macros::MacroList list =
             macros::DecodeMacroImage(image.data(), image.size(), [&] { return prefix; });
+        // A macro that does not decode means the image was not read as the
+        // keyboard holds it: a file without it would lose it silently.
+        if (!image.empty() &&
+            list.size() != std::min<size_t>(le::get16(image.data() + 4), macros::MAX_MACROS))
+            return false;
 
         keys::AssignmentBlock block;
         keys::WriteProfileHeader(block.header.data(), static_cast<uint16_t>(list.size()), 0, 0);

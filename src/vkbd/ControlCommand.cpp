@@ -35,10 +35,11 @@ ControlOutcome error(const std::string& reason) {
 }
 
 ControlOutcome runFault(std::vector<std::string> w, Firmware& firmware) {
-    // "... command C" at the end of a drop or status fault limits it to the
+    // "... command C" at the end of a drop, status or delay fault limits it to the
     // requests of one command.
     int onlyCommand = 0;
-    if (w.size() >= 4 && w[w.size() - 2] == "command" && (w[1] == "drop" || w[1] == "status")) {
+    if (w.size() >= 4 && w[w.size() - 2] == "command" &&
+        (w[1] == "drop" || w[1] == "status" || w[1] == "delay")) {
         const auto c = parseNumber(w.back(), 1, 255);
         if (!c)
             return error("command must be 1..255: " + w.back());
@@ -61,7 +62,7 @@ ControlOutcome runFault(std::vector<std::string> w, Firmware& firmware) {
         if (w[1] == "echo")
             firmware.echoWrongCommand(*n);
         if (delay)
-            firmware.delayResponses(*n);
+            firmware.delayResponses(*n, onlyCommand);
         return ok();
     }
     if (w.size() == 4 && w[1] == "status") {
@@ -74,8 +75,8 @@ ControlOutcome runFault(std::vector<std::string> w, Firmware& firmware) {
         return ok();
     }
     return error(
-        "usage: fault drop N [command C] | echo N | status fe|ff N [command C] | delay MS | "
-        "clear");
+        "usage: fault drop N [command C] | echo N | status fe|ff N [command C] | "
+        "delay MS [command C] | clear");
 }
 
 }  // namespace
@@ -133,7 +134,8 @@ const char* controlCommandUsage() {
     return "      layer | lighting [MODE] | tray on | tray off\n"
            "      fault drop N | fault echo N | fault status fe N | fault status ff N |\n"
            "      fault delay MS | fault clear\n"
-           "      (drop and status take \"command C\" at the end: only requests of command C)\n"
+           "      (drop, status and delay take \"command C\" at the end: only requests of command "
+           "C)\n"
            "      disconnect-after N   (closes every connection instead of answering the\n"
            "                            Nth next request: a keyboard pulled out)\n"
            "      dump                 (prints the memories)\n";

@@ -237,11 +237,15 @@ void Firmware::answerStatus(uint8_t status, int count, int onlyCommand) {
     statusCommand_ = onlyCommand;
 }
 
-void Firmware::delayResponses(int milliseconds) {
+void Firmware::delayResponses(int milliseconds, int onlyCommand) {
     delayMs_ = std::max(milliseconds, 0);
+    delayCommand_ = onlyCommand;
 }
 int Firmware::responseDelayMs() const {
     return delayMs_;
+}
+int Firmware::responseDelayMs(int command) const {
+    return delayCommand_ == 0 || delayCommand_ == command ? delayMs_ : 0;
 }
 
 void Firmware::clearFaults() {
@@ -251,6 +255,7 @@ void Firmware::clearFaults() {
     statusCount_ = 0;
     statusCommand_ = 0;
     delayMs_ = 0;
+    delayCommand_ = 0;
 }
 
 std::string Firmware::faultSummary() const {
@@ -267,7 +272,7 @@ std::string Firmware::faultSummary() const {
     if (echoCount_ > 0)
         add("echo " + std::to_string(echoCount_));
     if (delayMs_ > 0)
-        add("delay " + std::to_string(delayMs_) + " ms");
+        add("delay " + std::to_string(delayMs_) + " ms" + only(delayCommand_));
     return out.empty() ? "none" : out;
 }
 

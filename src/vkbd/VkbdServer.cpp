@@ -243,7 +243,7 @@ void VkbdServer::handleControlReport(Client& client, const std::vector<uint8_t>&
     if (!response)
         return;
 
-    const int delayMs = firmware_.responseDelayMs();
+    const int delayMs = firmware_.responseDelayMs(request[frame::kCommandAt]);
     if (delayMs <= 0 && pending_.empty()) {
         sendResponse(client.id, *response);
         return;

@@ -104,6 +104,58 @@ TEST_F(DeviceTransport, WrongEchoEveryTimeGivesNoReplyAfterThreeWrites) {
     EXPECT_EQ(keyboard.writeCount(), 3u);
 }
 
+// An answer with the right command but another chunk's length or offset is
+// not the answer to this request.
+TEST_F(DeviceTransport, AnswerForAnotherChunkIsAWrongEcho) {
+    for (size_t field : {size_t{4}, size_t{5}, size_t{6}}) {
+        keyboard.setResponder([field](const FrameBytes& request, int) {
+            FrameBytes response = echoResponse(request);
+            response[field] ^= 0x01;
+            return response;
+        });
+        const size_t before = keyboard.writeCount();
+        uint8_t block[100] = {};
+        EXPECT_EQ(link.commands().ReadMacroMemory(block, sizeof block), RESULT_NO_REPLY) << field;
+        EXPECT_EQ(keyboard.writeCount() - before, 3u) << field;
+    }
+    // A keyboard that leaves length and offset zero is matched on the command.
+    keyboard.setResponder([](const FrameBytes& request, int) {
+        FrameBytes response = echoResponse(request);
+        response[4] = response[5] = response[6] = 0;
+        return response;
+    });
+    uint8_t info[44] = {};
+    EXPECT_EQ(link.commands().ReadDeviceInfo(info), RESULT_OK);
+}
+
+// Every answer comes later than the wait: late answers to earlier chunks
+// must never be copied into a later chunk. The read either gets every chunk
+// right or fails.
+class DeviceLateKeyboard : public LinkedFakeTest {
+  protected:
+    DeviceLateKeyboard() : LinkedFakeTest(fastTiming(std::chrono::milliseconds(30))) {
+        keyboard.setResponder([](const FrameBytes& request, int) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(45));
+            FrameBytes response = echoResponse(request);
+            // Each byte of memory holds the low byte of its own address.
+            for (size_t i = 0; i < request[4]; ++i)
+                response[8 + i] = static_cast<uint8_t>(request[5] + i);
+            return response;
+        });
+    }
+};
+
+TEST_F(DeviceLateKeyboard, LateAnswersNeverLandInAnotherChunk) {
+    uint8_t block[150] = {};
+    const int result = link.commands().ReadMacroMemory(block, sizeof block);
+    keyboard.drain();
+    if (result == RESULT_OK) {
+        for (size_t i = 0; i < sizeof block; ++i) ASSERT_EQ(block[i], i) << "byte " << i;
+    } else {
+        EXPECT_EQ(result, RESULT_NO_REPLY);
+    }
+}
+
 TEST_F(DeviceSilentKeyboard, TimeOutGivesNoReplyAfterThreeWrites) {
     EXPECT_EQ(link.commands().BeginTransfer(), RESULT_NO_REPLY);
     EXPECT_EQ(keyboard.writeCount(), 3u);

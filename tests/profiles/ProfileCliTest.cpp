@@ -23,8 +23,8 @@ class ProfileCliTest : public ::testing::Test {
         ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         ASSERT_TRUE(vkbd.start({}, false));
     }
-    testsupport::ProgramResult cli(std::vector<std::string> args) {
-        return testsupport::runProgram(kCli, args);
+    testsupport::ProgramResult cli(std::vector<std::string> args, int timeoutMs = 30000) {
+        return testsupport::runProgram(kCli, args, timeoutMs);
     }
 
     // Space disabled in profile 0, F1 plays macro 2 in profile 1, and two macros.
@@ -134,4 +134,33 @@ TEST_F(ProfileCliTest, KeyMapsAreBuiltOnlyOnTheKeyboardsFactoryMap) {
         EXPECT_EQ(vkbd.ctl({"dump"}).out, before) << command;
     }
     EXPECT_EQ(fileBytes(target), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+// Answers to macro-memory reads come later than the transport waits, so
+// every chunk is asked for twice and the late answers land during later
+// chunks. The export holds what the keyboard holds, or fails and leaves the
+// earlier file alone.
+TEST_F(ProfileCliTest, SlowAnswersNeverCorruptAnExport) {
+    keys::AssignmentStore store;
+    profiles::CreateDefaultProfile(store);
+    for (uint16_t id = 1; id <= 5; ++id)
+        store.macros.push_back(makeMacroOfSize(id, u"macro " + std::u16string(1, u'0' + id), 8));
+    const auto source = folder / "five.kpf";
+    ASSERT_TRUE(profiles::SaveStoreToFile(source, store, true));
+    ASSERT_EQ(cli({"import", source.string()}).exitCode, 0);
+    const auto healthy = folder / "healthy.kpf";
+    ASSERT_EQ(cli({"export", healthy.string()}).exitCode, 0);
+    const std::string before = vkbd.ctl({"dump"}).out;
+
+    const auto target = folder / "slow.kpf";
+    writeBytes(target, {7, 7});
+    ASSERT_EQ(vkbd.ctl({"fault", "delay", "1100", "command", "9"}).exitCode, 0);
+    const testsupport::ProgramResult slow = cli({"export", target.string()}, 120000);
+    ASSERT_FALSE(slow.timedOut);
+    if (slow.exitCode == 0)
+        EXPECT_EQ(fileBytes(target), fileBytes(healthy));
+    else
+        EXPECT_EQ(fileBytes(target), (std::vector<uint8_t>{7, 7})) << slow.err;
+    ASSERT_EQ(vkbd.ctl({"fault", "clear"}).exitCode, 0);
+    EXPECT_EQ(vkbd.ctl({"dump"}).out, before);
 }

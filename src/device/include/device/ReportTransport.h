@@ -6,6 +6,7 @@
 // carry it from there to the waiting thread.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +58,14 @@ class ReportTransport {
 
     // Called on the library's callback thread for each input on the control
     // interface. Input that arrives while no exchange waits is dropped.
+    //
+    // The keyboard answers in the request's layout and echoes its command,
+    // length and offset (bytes 3 to 6). An answer is taken for the waiting
+    // request only when all four match; a keyboard that leaves length and
+    // offset zero is matched on the command alone. An answer whose header
+    // is that of an earlier request (a late answer to an attempt that timed
+    // out) is dropped and the wait goes on; any other mismatch counts as a
+    // wrong echo. Once a matching answer is in, later input is dropped.
     void DeliverControlInput(const uint8_t* data, uint32_t length);
 
     // Builds the frame, exchanges it and maps the response status to a
@@ -74,8 +83,13 @@ class ReportTransport {
     const HidServApi& api() const { return api_; }
 
   private:
-    bool takeSlot(uint8_t* response, uint32_t capacity);
-    void releaseSlot();
+    using Header = std::array<uint8_t, 4>;  // command, length, offset low, offset high
+
+    bool takeSlot(uint8_t* response, uint32_t capacity, const Header& expected);
+    // Ends the wait; true when the answer in the caller's buffer matched.
+    bool releaseSlot();
+    void rememberSent(const Header& header);
+    bool sentEarlier(const Header& header) const;
     uint32_t receivedLength();
 
     const HidServApi api_;  // a copy: callers need not keep their table alive
@@ -93,6 +107,14 @@ class ReportTransport {
     uint8_t* target_ = nullptr;
     uint32_t capacity_ = 0;
     uint32_t received_ = 0;
+    Header expected_{};
+    bool matched_ = false;
+    // Headers of the last requests before the waiting one (guarded by
+    // slotMutex_): late answers to them are recognised and dropped.
+    static constexpr size_t kRememberedRequests = 8;
+    std::array<Header, kRememberedRequests> recent_{};
+    size_t recentCount_ = 0;
+    size_t recentNext_ = 0;
     AutoResetEvent responseEvent_;
 };
 

@@ -57,13 +57,15 @@ class Firmware {
 
     // Faults, applied to the next responses (see keytune-vkbd ctl). Each
     // request takes at most one fault, in the order drop, status, echo. A
-    // drop or status fault given a command number (1..255) touches only the
+    // drop, status or delay fault given a command number (1..255) touches only the
     // requests of that command; 0 means every request.
     void dropResponses(int count, int onlyCommand = 0);
     void echoWrongCommand(int count);
     void answerStatus(uint8_t status, int count, int onlyCommand = 0);  // 0xFE or 0xFF
-    void delayResponses(int milliseconds);                              // kept until cleared
+    void delayResponses(int milliseconds, int onlyCommand = 0);         // kept until cleared
     int responseDelayMs() const;
+    // The delay for the answer to a request of this command.
+    int responseDelayMs(int command) const;
     void clearFaults();
     std::string faultSummary() const;  // "none" or a short list
 
@@ -131,6 +133,7 @@ class Firmware {
     int statusCommand_ = 0;
     uint8_t statusValue_ = frame::kStatusRefused;
     int delayMs_ = 0;
+    int delayCommand_ = 0;
 };
 
 }  // namespace vkbd
