@@ -2,6 +2,7 @@
 // line, on the same lighting model the window uses. Each reads the lighting
 // first and acts on the keyboard's current profile, or on --profile P (which
 // plays the main window's current profile index).
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -28,14 +29,18 @@ class LightingSession {
             return status;
         int profile = context.profile;
         if (profile < 0) {
-            profile = session_.commands().GetCurrentProfile();
+            int result = device::RESULT_OK;
+            profile = session_.commands().GetCurrentProfile(result);
             if (profile < 0)
-                return failWithResult(command, device::RESULT_NO_DEVICE);
+                return failWithResult(std::string(command) + ": reading the current profile",
+                                      result);
         }
         device::setCurrentProfileIndex(profile);
         lighting_ = std::make_unique<lighting::Lighting>(session_.commands());
-        if (lighting_->ReadLighting() != 0)
-            return failWithResult(command, device::RESULT_NO_DEVICE);
+        // Every command acts on the lighting as the keyboard holds it.
+        if (lighting_->ReadLighting() != 0 || !lighting_->StateRead())
+            return failWithResult(std::string(command) + ": reading the lighting",
+                                  lighting_->ReadResult());
         return 0;
     }
     lighting::Lighting& lighting() { return *lighting_; }
@@ -104,6 +109,16 @@ void printLighting(const lighting::Lighting& l) {
     std::printf("\n");
 }
 
+std::string printfText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string printfText(const char* format, ...) {
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+
 int usage(const char* command) {
     return fail(std::string(command) + ": see keytune-cli help");
 }
@@ -142,42 +157,39 @@ int lightingCommand(CliContext& context) {
     lighting::Lighting& l = session.lighting();
     const lighting::LightingState& s = l.state();
 
+    int result = device::RESULT_OK;
+    std::string line;  // printed once the keyboard took the write
     if (what.empty()) {
         printLighting(l);
     } else if (what == "mode") {
-        l.SelectMode(number);
+        result = l.SelectMode(number);
         std::string name = modeName(number);
-        std::printf("mode: %d%s%s\n", number, name.empty() ? "" : " ", name.c_str());
+        line = printfText("mode: %d%s%s\n", number, name.empty() ? "" : " ", name.c_str());
     } else if (what == "brightness") {
-        l.MoveBrightnessSlider(number);
-        std::printf("brightness: %d\n", s.brightness);
+        result = l.MoveBrightnessSlider(number);
+        line = printfText("brightness: %d\n", s.brightness);
     } else if (what == "speed") {
-        l.MoveSpeedSlider(number);
-        std::printf("speed: %d (slider %d)\n", s.speed, number);
+        result = l.MoveSpeedSlider(number);
+        line = printfText("speed: %d (slider %d)\n", s.speed, number);
     } else if (what == "direction") {
-        l.SetDirection(value == "left" ? lighting::kDirectionLeft : lighting::kDirectionRight);
-        std::printf("direction: %s\n", value.c_str());
+        result =
+            l.SetDirection(value == "left" ? lighting::kDirectionLeft : lighting::kDirectionRight);
+        line = printfText("direction: %s\n", value.c_str());
     } else if (what == "colour") {
-        if (usesFYGroup(s.mode))
-            l.PickColourFY(colour);
-        else
-            l.PickColourHX(colour);
-        std::printf("colour: %s\n", colourText(colour).c_str());
+        result = usesFYGroup(s.mode) ? l.PickColourFY(colour) : l.PickColourHX(colour);
+        line = printfText("colour: %s\n", colourText(colour).c_str());
     } else if (what == "multicolour") {
         // The panel's switch toggles; the command toggles only when needed.
         if (s.multiColourHX != (value == "on")) {
-            if (usesFYGroup(s.mode))
-                l.ToggleMultiColourFY();
-            else
-                l.ToggleMultiColourHX();
+            result = usesFYGroup(s.mode) ? l.ToggleMultiColourFY() : l.ToggleMultiColourHX();
         }
-        std::printf("multicolour: %s\n", s.multiColourHX ? "on" : "off");
+        line = printfText("multicolour: %s\n", s.multiColourHX ? "on" : "off");
     } else if (what == "preset") {
-        l.ClickPreset(number);
-        std::printf("colour: %s\n", colourText(lighting::PresetColors[number - 1]).c_str());
+        result = l.ClickPreset(number);
+        line = printfText("colour: %s\n", colourText(lighting::PresetColors[number - 1]).c_str());
     } else if (what == "choice") {
-        l.ClickColourChoice(number);
-        std::printf("colour-choice: %d\n", number);
+        result = l.ClickColourChoice(number);
+        line = printfText("colour-choice: %d\n", number);
     } else if (what == "base") {
         // Keys that follow the base colour are recoloured as in the panel, so
         // the user light mode is loaded the way the window has it on arrival.
@@ -190,14 +202,18 @@ int lightingCommand(CliContext& context) {
             modes.LoadUserMode();
             modes.RecomputeFollowFlags();
         }
-        modes.SetBaseColour(colour);
-        std::printf("base: %s\n", colourText(colour).c_str());
+        result = modes.SetBaseColour(colour);
+        line = printfText("base: %s\n", colourText(colour).c_str());
     } else if (what == "defaults") {
-        l.RestoreDefaultParameters();
-        std::printf("defaults written\n");
+        result = l.RestoreDefaultParameters();
+        line = printfText("defaults written\n");
     } else {
         return usage("lighting");
     }
+    // A refused write says why and fails, so that scripts can tell.
+    if (result != device::RESULT_OK)
+        return failWithResult("lighting " + what, result);
+    std::fputs(line.c_str(), stdout);
     return 0;
 }
 
@@ -208,7 +224,9 @@ int reportRateCommand(CliContext& context) {
     LightingSession session;
     if (int status = session.open(context, "report-rate"))
         return status;
-    session.lighting().ClickReportRate(index);
+    const int result = session.lighting().ClickReportRate(index);
+    if (result != device::RESULT_OK)
+        return failWithResult("report-rate", result);
     std::printf("report-rate: %d\n", index);
     return 0;
 }
@@ -223,7 +241,9 @@ int keyColourCommand(CliContext& context) {
     LightingSession session;
     if (int status = session.open(context, "keycolour"))
         return status;
-    session.lighting().SendKeyColor(slot, colour);
+    const int result = session.lighting().SendKeyColor(slot, colour);
+    if (result != device::RESULT_OK)
+        return failWithResult("keycolour", result);
     std::printf("keycolour %d: %s\n", slot, colourText(colour).c_str());
     return 0;
 }

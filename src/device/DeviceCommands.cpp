@@ -98,11 +98,18 @@ int DeviceCommands::WriteKeyColours(const uint8_t* bytes, int length, int firstK
 }
 
 int DeviceCommands::GetCurrentProfile() {
+    int result = RESULT_OK;
+    return GetCurrentProfile(result);
+}
+
+int DeviceCommands::GetCurrentProfile(int& result) {
+    result = RESULT_OK;
     int cached = profileCache_.load();
     if (cached != -1)
         return cached;
     uint8_t info[kDeviceInfoSize] = {};
-    if (ReadDeviceInfo(info) != RESULT_OK)
+    result = ReadDeviceInfo(info);
+    if (result != RESULT_OK)
         return -1;
     int profile = info[kDeviceInfoProfileAt];
     profileCache_.store(profile);

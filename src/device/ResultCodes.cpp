@@ -11,13 +11,15 @@ const char* resultReason(int result) {
         case RESULT_WRITE_FAILED:
             return "write refused";
         case RESULT_NO_REPLY:
-            return "no reply";
+            return "the keyboard did not answer";
         case RESULT_STATUS_FF:
             return "failure status 0xFF";
         case RESULT_STATUS_FE:
             return "failure status 0xFE";
         case RESULT_BAD_PROFILE:
             return "bad profile";
+        case RESULT_STATE_UNREAD:
+            return "the keyboard's state has not been read";
         default:
             return "unknown result";
     }

@@ -29,21 +29,33 @@ class Transfer {
     device::DeviceCommands& commands_;
 };
 
+// The first failure of a sequence of writes, or RESULT_OK.
+int firstFailure(int sofar, int next) {
+    return sofar != device::RESULT_OK ? sofar : next;
+}
+
 }  // namespace
 
-Lighting::Lighting(device::DeviceCommands& commands) : commands_(commands) {}
+Lighting::Lighting(device::DeviceCommands& commands)
+    : commands_(commands), readResult_(device::RESULT_NO_DEVICE) {}
 
 int Lighting::profile() const {
     return std::clamp(device::currentProfileIndex(), 0, 2);
 }
 
+bool Lighting::StateRead() const {
+    return blockRead_[static_cast<size_t>(profile())];
+}
+
 int Lighting::ReadLighting(const std::function<void()>& insideTransfer) {
     modes_.Clear();
     uint8_t info[device::kDeviceInfoSize] = {};
-    if (commands_.ReadDeviceInfo(info) != device::RESULT_OK)
+    readResult_ = commands_.ReadDeviceInfo(info);
+    if (readResult_ != device::RESULT_OK)
         return -1;
     modes_.Fill(
         std::span<const uint8_t, kModeListSize>(info + device::kDeviceInfoModesAt, kModeListSize));
+    int currentResult = device::RESULT_OK;
     {
         Transfer transfer(commands_);
         if (insideTransfer)
@@ -52,11 +64,21 @@ int Lighting::ReadLighting(const std::function<void()>& insideTransfer) {
             uint8_t reply[kParameterReadLength] = {};
             // A block whose read fails keeps its previous copy rather than
             // taking a reply that never arrived.
-            if (commands_.ReadParameters(reply, kParameterReadLength, p * kParameterBlockSize) ==
-                device::RESULT_OK)
+            const int result =
+                commands_.ReadParameters(reply, kParameterReadLength, p * kParameterBlockSize);
+            if (result == device::RESULT_OK) {
                 std::copy_n(reply, kParameterBlockSize, state_.blocks[p].bytes.begin());
+                blockRead_[static_cast<size_t>(p)] = true;
+            } else if (p == profile()) {
+                currentResult = result;
+            }
         }
     }
+    // Without the current profile's block the host state would show (and
+    // later write back) bytes the keyboard never sent.
+    readResult_ = currentResult;
+    if (readResult_ != device::RESULT_OK)
+        return -1;
     loadState(state_.blocks[profile()]);
     if (readPanelOn)
         state_.panelOn = readPanelOn();
@@ -85,113 +107,129 @@ void Lighting::loadState(const ParameterBlock& block) {
     state_.multiColour3 = block.at(O::MultiColour3) != 0;
 }
 
-void Lighting::writeAt(int offset, std::initializer_list<uint8_t> bytes) {
-    commands_.WriteParameters(bytes.begin(), int(bytes.size()),
-                              profile() * kParameterBlockSize + offset);
+int Lighting::writeAt(int offset, std::initializer_list<uint8_t> bytes) {
+    return commands_.WriteParameters(bytes.begin(), int(bytes.size()),
+                                     profile() * kParameterBlockSize + offset);
 }
 
 // Picking a colour always turns the keyboard's multi-colour flag off first.
-void Lighting::writeColourAfterSingleColourFlag(Colour colour) {
+int Lighting::writeColourAfterSingleColourFlag(Colour colour) {
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::MultiColour, {0});
-    writeAt(ParameterOffset::Colour, {Red(colour), Green(colour), Blue(colour)});
+    // A refused first write ends the change: the keyboard keeps all of it.
+    const int flag = writeAt(ParameterOffset::MultiColour, {0});
+    if (flag != device::RESULT_OK)
+        return flag;
+    return writeAt(ParameterOffset::Colour, {Red(colour), Green(colour), Blue(colour)});
 }
 
-void Lighting::SelectMode(int code) {
+int Lighting::SelectMode(int code) {
+    // The multi-colour byte that goes with the mode comes from the state.
+    if (!StateRead())
+        return device::RESULT_STATE_UNREAD;
     state_.mode = uint8_t(code);
     if (!ModeHasParameters(code))
-        return;
+        return device::RESULT_OK;
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::Mode, {uint8_t(code)});
-    if (ModeWritesMultiColour(code))
-        writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+    int result = writeAt(ParameterOffset::Mode, {uint8_t(code)});
+    if (result == device::RESULT_OK && ModeWritesMultiColour(code))
+        result = writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+    return result;
 }
 
-void Lighting::MoveBrightnessSlider(int position) {
+int Lighting::MoveBrightnessSlider(int position) {
+    if (!StateRead())
+        return device::RESULT_STATE_UNREAD;
     if (position < 0 || position > 5 || position == state_.brightness)
-        return;
+        return device::RESULT_OK;
     state_.brightness = uint8_t(position);
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::Brightness, {state_.brightness});
+    return writeAt(ParameterOffset::Brightness, {state_.brightness});
 }
 
-void Lighting::MoveSpeedSlider(int position) {
+int Lighting::MoveSpeedSlider(int position) {
+    if (!StateRead())
+        return device::RESULT_STATE_UNREAD;
     if (position < 0 || position > 5)
-        return;
+        return device::RESULT_OK;
     int speed = 5 - position;  // the slider's left end is the fastest setting
     if (speed == state_.speed)
-        return;
+        return device::RESULT_OK;
     state_.speed = uint8_t(speed);
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::Speed, {state_.speed});
+    return writeAt(ParameterOffset::Speed, {state_.speed});
 }
 
-void Lighting::SetDirection(uint8_t direction) {
+int Lighting::SetDirection(uint8_t direction) {
     state_.direction = direction;
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::Direction, {direction});
+    return writeAt(ParameterOffset::Direction, {direction});
 }
 
-void Lighting::PickColourFY(Colour colour) {
+int Lighting::PickColourFY(Colour colour) {
     state_.colours[FYColourButton] = colour;
     state_.multiColourFY = false;
     state_.multiColourHX = false;
-    writeColourAfterSingleColourFlag(colour);
+    return writeColourAfterSingleColourFlag(colour);
 }
 
-void Lighting::PickColourHX(Colour colour) {
+int Lighting::PickColourHX(Colour colour) {
     state_.colours[HXColourButton] = colour;
     state_.multiColourHX = false;
-    writeColourAfterSingleColourFlag(colour);
+    return writeColourAfterSingleColourFlag(colour);
 }
 
-void Lighting::ToggleMultiColourHX() {
+int Lighting::ToggleMultiColourHX() {
+    if (!StateRead())
+        return device::RESULT_STATE_UNREAD;
     state_.multiColourHX = !state_.multiColourHX;
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+    return writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
 }
 
-void Lighting::ToggleMultiColourFY() {
+int Lighting::ToggleMultiColourFY() {
+    if (!StateRead())
+        return device::RESULT_STATE_UNREAD;
     state_.multiColourFY = !state_.multiColourFY;
     state_.multiColourHX = !state_.multiColourHX;
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
+    return writeAt(ParameterOffset::MultiColour, {uint8_t(state_.multiColourHX ? 1 : 0)});
 }
 
 // A preset changes the keyboard's colour only: the colour buttons and the
 // multi-colour switches keep what they show.
-void Lighting::ClickPreset(int swatch) {
+int Lighting::ClickPreset(int swatch) {
     if (swatch < 1 || swatch > int(PresetColors.size()))
-        return;
-    writeColourAfterSingleColourFlag(PresetColors[swatch - 1]);
+        return device::RESULT_OK;
+    return writeColourAfterSingleColourFlag(PresetColors[swatch - 1]);
 }
 
-void Lighting::ClickColourChoice(int choice) {
+int Lighting::ClickColourChoice(int choice) {
     if (choice < 0 || choice > 3)
-        return;
+        return device::RESULT_OK;
     state_.colourChoice = uint8_t(choice);
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::ColourChoice, {state_.colourChoice});
+    return writeAt(ParameterOffset::ColourChoice, {state_.colourChoice});
 }
 
-void Lighting::WriteBaseColour(Colour colour) {
+int Lighting::WriteBaseColour(Colour colour) {
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::BaseColour, {Red(colour), Green(colour), Blue(colour)});
+    return writeAt(ParameterOffset::BaseColour, {Red(colour), Green(colour), Blue(colour)});
 }
 
-void Lighting::ClickReportRate(int index) {
+int Lighting::ClickReportRate(int index) {
     if (index < 0 || index > 3)
-        return;
+        return device::RESULT_OK;
     state_.reportRate = uint8_t(index);
     Transfer transfer(commands_);
-    writeAt(ParameterOffset::ReportRate, {state_.reportRate});
+    return writeAt(ParameterOffset::ReportRate, {state_.reportRate});
 }
 
-void Lighting::RestoreDefaultParameters() {
+int Lighting::RestoreDefaultParameters() {
+    int result;
     {
         Transfer transfer(commands_);
-        commands_.WriteParameters(DefaultParameterBlock.data(), kDefaultParameterBytes,
-                                  profile() * kParameterBlockSize);
+        result = commands_.WriteParameters(DefaultParameterBlock.data(), kDefaultParameterBytes,
+                                           profile() * kParameterBlockSize);
     }
     state_.mode = 1;
     state_.brightness = 4;
@@ -204,25 +242,29 @@ void Lighting::RestoreDefaultParameters() {
     state_.trigger = Trigger::SingleKey;
     state_.colour2 = state_.colour3 = 0;
     state_.multiColour2 = state_.multiColour3 = false;
+    return result;
 }
 
-void Lighting::SendKeyColors() {
+int Lighting::SendKeyColors() {
     Transfer transfer(commands_);
     const int p = profile();
+    int result = device::RESULT_OK;
     for (int chunk = 0; chunk < kKeyColourChunks; ++chunk) {
         // Slots 126..143 of the last chunk have no table entries: sent black.
         uint8_t rgb[3 * kSlotsPerChunk];
         keyColours_.CopyRgb(p, chunk * kSlotsPerChunk, kSlotsPerChunk, rgb);
-        commands_.WriteKeyColours(rgb, int(sizeof rgb), chunk * kSlotsPerChunk);
+        result = firstFailure(
+            result, commands_.WriteKeyColours(rgb, int(sizeof rgb), chunk * kSlotsPerChunk));
     }
+    return result;
 }
 
-void Lighting::SendKeyColor(int slot, Colour colour) {
+int Lighting::SendKeyColor(int slot, Colour colour) {
     if (slot < 0 || slot >= kLedSlotCount)
-        return;
+        return device::RESULT_OK;
     const uint8_t rgb[3] = {Red(colour), Green(colour), Blue(colour)};
     Transfer transfer(commands_);
-    commands_.WriteKeyColours(rgb, 3, slot);
+    return commands_.WriteKeyColours(rgb, 3, slot);
 }
 
 PreviewInput Lighting::PreviewState() const {

@@ -1,6 +1,8 @@
 // UserLightModes.cpp - loading, editing and sending user light modes.
 #include "lighting/UserLightModes.h"
 
+#include "device/ResultCodes.h"
+
 #include "settings/AtomicFile.h"
 #include "settings/SettingsPaths.h"
 
@@ -123,7 +125,8 @@ void UserLightModes::writeTools() const {
                     lighting_.state().paintColour);
 }
 
-void UserLightModes::SetBaseColour(Colour colour) {
+int UserLightModes::SetBaseColour(Colour colour) {
+    int result = device::RESULT_OK;
     if (colour != lighting_.state().baseColour) {
         lighting_.state().baseColour = colour;
         const int p = lighting_.profile();
@@ -139,10 +142,11 @@ void UserLightModes::SetBaseColour(Colour colour) {
                     view_->ShowButtonColour(button, colour);
                 file.WriteKey(currentMode_, slot, {colour, true});
             });
-            lighting_.SendKeyColors();
+            result = lighting_.SendKeyColors();
         }
     }
-    lighting_.WriteBaseColour(colour);
+    const int base = lighting_.WriteBaseColour(colour);
+    return result != device::RESULT_OK ? result : base;
 }
 
 void UserLightModes::SetPaintColour(Colour colour) {

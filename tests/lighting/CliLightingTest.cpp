@@ -136,3 +136,40 @@ TEST_F(LightingCli, BaseColourIsSavedInTheUserModeAndWrittenToTheBlock) {
 }
 
 }  // namespace
+
+// A keyboard that refuses or stays silent: each command fails with the
+// result code and a reason that fits, and nothing is written on a state that
+// was not read.
+TEST_F(LightingCli, FailuresAreReportedAndNothingIsWrittenOnAnUnreadState) {
+    ASSERT_TRUE(vkbd.start());
+    ASSERT_EQ(cli({"lighting", "multicolour", "on"}).exitCode, 0);
+    const std::string before = vkbd.ctl({"dump"}).out;
+    struct Case {
+        std::vector<std::string> fault;
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        // The parameter reads (command 5) fail: no write, whatever the command.
+        {{"status", "ff", "3", "command", "5"}, {"lighting"}, "(result -102)"},
+        {{"status", "ff", "3", "command", "5"}, {"lighting", "mode", "13"}, "(result -102)"},
+        {{"drop", "3", "command", "5"}, {"lighting", "brightness", "2"}, "did not answer"},
+        // The writes (command 6 and 17) are refused.
+        {{"status", "ff", "3", "command", "17"}, {"keycolour", "5", "255,0,0"}, "(result -102)"},
+        {{"status", "ff", "3", "command", "6"}, {"lighting", "mode", "3"}, "(result -102)"},
+        {{"status", "fe", "3", "command", "6"}, {"report-rate", "1"}, "(result -103)"},
+        // Every answer dropped: an attached keyboard that does not answer.
+        {{"drop", "1000"}, {"lighting", "mode", "3"}, "did not answer (result -2)"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> fault = {"fault"};
+        fault.insert(fault.end(), c.fault.begin(), c.fault.end());
+        ASSERT_EQ(vkbd.ctl(fault).exitCode, 0);
+        const testsupport::ProgramResult run = cli(c.args);
+        EXPECT_NE(run.exitCode, 0) << c.args.back();
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << c.args.back() << ": " << run.err;
+        EXPECT_EQ(run.err.find("no keyboard attached"), std::string::npos) << run.err;
+        ASSERT_EQ(vkbd.ctl({"fault", "clear"}).exitCode, 0);
+        EXPECT_TRUE(vkbd.ctl({"dump"}).out == before) << c.args.back() << ": memories changed";
+    }
+}

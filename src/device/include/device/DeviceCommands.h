@@ -71,6 +71,9 @@ class DeviceCommands {
     // The keyboard's current profile: from the cache, else read from the
     // keyboard. -1 when it cannot be read.
     int GetCurrentProfile();
+    // The same; `result` gets the result code of the read (RESULT_OK also
+    // when the cache answered), so a caller can say why it failed.
+    int GetCurrentProfile(int& result);
     // Makes `profile` the keyboard's current profile. Returns a result code;
     // on a failed write the cache is forgotten (-1).
     int SetCurrentProfile(int profile);

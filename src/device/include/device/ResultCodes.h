@@ -11,6 +11,9 @@ constexpr int RESULT_NO_REPLY = -2;       // three time-outs or answers to anoth
 constexpr int RESULT_STATUS_FF = -102;    // the keyboard answered with status 0xFF
 constexpr int RESULT_STATUS_FE = -103;    // the keyboard answered with status 0xFE
 constexpr int RESULT_BAD_PROFILE = -201;  // profile index outside 0..2; nothing sent
+// A write that builds on state read from the keyboard, while that state has
+// not been read; nothing sent.
+constexpr int RESULT_STATE_UNREAD = -301;
 
 // A short English reason for a result code, for command-line tools.
 const char* resultReason(int result);

@@ -38,7 +38,8 @@ class UserLightModes {
     // A click on a button while the lighting panel is shown. Returns false
     // when the click belongs to key assignment instead (G6..G9).
     bool PaintKey(ButtonRef button);
-    void SetBaseColour(Colour colour);
+    // Returns the first failed write's result code, or RESULT_OK.
+    int SetBaseColour(Colour colour);
     void SetPaintColour(Colour colour);
     void SetTool(int tool);
     // After the keyboard has been read: a button follows the base colour of
