@@ -164,3 +164,17 @@ TEST_F(ProfileCliTest, SlowAnswersNeverCorruptAnExport) {
     ASSERT_EQ(vkbd.ctl({"fault", "clear"}).exitCode, 0);
     EXPECT_EQ(vkbd.ctl({"dump"}).out, before);
 }
+
+// The information block cannot be read, so the macro capacity is unknown:
+// the import says that the keyboard could not be read, not that the macros
+// are too long, and writes nothing.
+TEST_F(ProfileCliTest, UnknownCapacityIsNotBlamedOnTheMacros) {
+    const auto rich = richFile();
+    const std::string before = vkbd.ctl({"dump"}).out;
+    ASSERT_EQ(vkbd.ctl({"fault", "status", "ff", "6", "command", "3"}).exitCode, 0);
+    const testsupport::ProgramResult run = cli({"import", rich.string()});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.err.find("The keyboard could not be read"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("do not fit"), std::string::npos) << run.err;
+    EXPECT_TRUE(vkbd.ctl({"dump"}).out == before) << "memories changed";
+}
