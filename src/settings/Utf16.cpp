@@ -37,7 +37,10 @@ std::u16string Utf8ToUtf16(std::string_view text) {
             else
                 cp = (cp << 6) | (next & 0x3F);
         }
-        if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        // The shortest form only: an overlong one (C0 AF for "/") would let
+        // a character slip past a check that looks for its usual bytes.
+        constexpr uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (!ok || cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out.push_back(0xFFFD);
             ++i;
             continue;

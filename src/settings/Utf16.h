@@ -8,8 +8,8 @@
 namespace settings {
 
 // Each byte of an ill-formed UTF-8 sequence (truncated, a bad continuation
-// byte, an encoded surrogate, beyond U+10FFFF) becomes U+FFFD; nothing is
-// dropped silently.
+// byte, an overlong form, an encoded surrogate, beyond U+10FFFF) becomes
+// U+FFFD; nothing is dropped silently.
 std::u16string Utf8ToUtf16(std::string_view text);
 
 // A surrogate without its partner becomes U+FFFD.

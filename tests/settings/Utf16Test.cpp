@@ -23,6 +23,11 @@ TEST(SettingsUtf16, Utf8ToUtf16) {
         {"encoded_surrogate", "\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},
         {"beyond_10ffff", "\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
         {"invalid_lead", "\xF8", u"\xFFFD"},
+        {"overlong_2", "\xC0\xAF", u"\xFFFD\xFFFD"},
+        {"overlong_3", "\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},
+        {"overlong_4", "\xF0\x80\x80\xAF", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
+        {"smallest_of_each_length", "\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80",
+         u"\x0080\x0800\xD800\xDC00"},
     };
     for (const Case& c : cases) EXPECT_EQ(settings::Utf8ToUtf16(c.utf8), c.utf16) << c.name;
 }
