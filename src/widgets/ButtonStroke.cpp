@@ -8,7 +8,11 @@
 
 namespace widgets {
 
-ButtonStroke::ButtonStroke(QObject* parent) : QObject(parent) {}
+ButtonStroke::ButtonStroke(QObject* parent) : QObject(parent) {
+    // The signals carry a type that is only declared in the header; register
+    // it so queued connections and signal spies can hold it.
+    qRegisterMetaType<CPngButton*>();
+}
 
 void ButtonStroke::addButton(CPngButton* button) {
     if (!button || std::find(buttons_.begin(), buttons_.end(), button) != buttons_.end()) {

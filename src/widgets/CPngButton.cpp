@@ -63,7 +63,26 @@ void CPngButton::setCaption(const QString& caption) {
         return;
     }
     caption_ = caption;
+    updateSpokenText();
     update();
+}
+
+void CPngButton::updateSpokenText() {
+    // Screen readers read a button's text when it has no accessible name:
+    // the caption, or else the tooltip. Ampersands are doubled so that no
+    // text turns into a keyboard mnemonic.
+    QString spoken = caption_.isEmpty() ? toolTip() : caption_;
+    spoken.replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (spoken != text()) {
+        setText(spoken);
+    }
+}
+
+bool CPngButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange) {
+        updateSpokenText();
+    }
+    return QAbstractButton::event(event);
 }
 
 void CPngButton::setCaptionFont(const QFont& font) {

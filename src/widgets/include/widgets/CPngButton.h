@@ -78,6 +78,7 @@ class CPngButton : public QAbstractButton {
     QSize sizeHint() const override;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -86,6 +87,8 @@ class CPngButton : public QAbstractButton {
     void changeEvent(QEvent* event) override;
 
   private:
+    void updateSpokenText();
+
     std::array<const SkinSheet*, 5> slots_{};
     const SkinSheet* unselectedSheet_ = nullptr;
     const SkinSheet* selectedSheet_ = nullptr;
