@@ -133,8 +133,39 @@ std::string keyNameOfIndex(size_t index) {
     return keys::KeyName(keys::IndexToCode(static_cast<keys::KeyIndex>(index)));
 }
 
+// Units that make a terminal act instead of print: C0 and C1 controls, DEL,
+// and the bidirectional overrides that reorder what follows them.
+bool actsOnTerminal(char16_t unit) {
+    return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F) || (unit >= 0x202A && unit <= 0x202E) ||
+           (unit >= 0x2066 && unit <= 0x2069);
+}
+
+// A text from a file in quotes, printable whatever it holds: such units come
+// out as \xNN or \uNNNN, and a backslash or quote is escaped too, so that
+// the escapes are unambiguous.
 std::string quoted(const std::u16string& text) {
-    return "\"" + Utf16ToUtf8(text) + "\"";
+    std::u16string plain;
+    std::string out = "\"";
+    auto flush = [&] {
+        out += Utf16ToUtf8(plain);
+        plain.clear();
+    };
+    for (char16_t unit : text) {
+        if (unit == u'\\' || unit == u'"') {
+            plain.push_back(u'\\');
+            plain.push_back(unit);
+        } else if (actsOnTerminal(unit)) {
+            flush();
+            char escape[8];
+            std::snprintf(escape, sizeof escape, unit < 0x100 ? "\\x%02x" : "\\u%04x",
+                          static_cast<unsigned>(unit));
+            out += escape;
+        } else {
+            plain.push_back(unit);
+        }
+    }
+    flush();
+    return out + "\"";
 }
 
 std::string describe(const keys::AssignmentStore& store, size_t recordIndex) {

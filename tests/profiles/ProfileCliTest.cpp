@@ -178,3 +178,23 @@ TEST_F(ProfileCliTest, UnknownCapacityIsNotBlamedOnTheMacros) {
     EXPECT_EQ(run.err.find("do not fit"), std::string::npos) << run.err;
     EXPECT_TRUE(vkbd.ctl({"dump"}).out == before) << "memories changed";
 }
+
+// Texts from a file reach the terminal as text: control characters and
+// direction overrides come out escaped, so a crafted name cannot retitle
+// the window or clear the screen.
+TEST_F(ProfileCliTest, ShowEscapesWhatWouldControlTheTerminal) {
+    keys::AssignmentStore store;
+    profiles::CreateDefaultProfile(store);
+    *keys::RecordAt(store, 0, 0x01E) = {keys::kAssignTextBlock, 0, 0};
+    store.setText(0x01E, u"\x1b[2J\u202Eok\\");
+    store.macros = {makeMacro(1, u"\x1b]0;owned\x07 \u00e9\x9b", {})};
+    const auto path = folder / "crafted.kpf";
+    ASSERT_TRUE(profiles::SaveStoreToFile(path, store, true));
+    const testsupport::ProgramResult shown = cli({"show", path.string()});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    for (char c : shown.out)
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << int(c);
+    EXPECT_NE(shown.out.find("types \"\\x1b[2J\\u202eok\\\\\""), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("\"\\x1b]0;owned\\x07 \xc3\xa9\\x9b\""), std::string::npos)
+        << shown.out;
+}
