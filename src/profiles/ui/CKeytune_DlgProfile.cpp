@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 #include <mutex>
 
@@ -60,6 +61,14 @@ CKeytune_DlgProfile::CKeytune_DlgProfile(ConfigSession& session, std::string ski
       skinIniFile_(std::move(skinIniFile)),
       skinFolder_(std::move(skinFolder)),
       texts_(texts) {
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("profileTitle"));
+    QFont heading = title_->font();
+    heading.setPixelSize(13);
+    heading.setBold(true);
+    title_->setFont(heading);
+    title_->setStyleSheet(QStringLiteral("color: #ffffff; background: transparent;"));
+
     list_ = new QTableWidget(0, 3, this);
     list_->setObjectName(QStringLiteral("control%1").arg(kListId));
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -67,6 +76,15 @@ CKeytune_DlgProfile::CKeytune_DlgProfile(ConfigSession& session, std::string ski
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setShowGrid(true);
     list_->setWordWrap(false);
+    // Long folders keep their beginning and their end visible.
+    list_->setTextElideMode(Qt::ElideMiddle);
+    // Only one row can be checked, so the marks look like radio buttons.
+    list_->setStyleSheet(QStringLiteral(
+        "QTableWidget::indicator { width: 12px; height: 12px; border-radius: 7px;"
+        " border: 1px solid #6a7280; background: #1b1e24; }"
+        "QTableWidget::indicator:hover { border-color: #00b4ff; }"
+        "QTableWidget::indicator:checked { border: 4px solid #00b4ff; width: 6px; height: 6px;"
+        " background: #ffffff; }"));
     list_->verticalHeader()->hide();
     list_->horizontalHeader()->setHighlightSections(false);
     list_->horizontalHeader()->setStretchLastSection(true);
@@ -81,6 +99,9 @@ CKeytune_DlgProfile::CKeytune_DlgProfile(ConfigSession& session, std::string ski
     for (Button& b : buttons_) {
         b.widget = new widgets::CPngButton(this);
         b.widget->setObjectName(QStringLiteral("control%1").arg(b.id));
+        QFont caption = b.widget->font();
+        caption.setPixelSize(12);
+        b.widget->setCaptionFont(caption);
     }
     connect(button(kAddId), &QAbstractButton::clicked, this, &CKeytune_DlgProfile::AddProfileFile);
     connect(button(kLoadId), &QAbstractButton::clicked, this,
@@ -118,6 +139,7 @@ QString CKeytune_DlgProfile::textOr(std::string_view key, const QString& fallbac
 
 void CKeytune_DlgProfile::relabel() {
     setWindowTitle(text("PROFILE_MANAGER_TITLE"));
+    title_->setText(windowTitle());
     // The headings were literal texts in the keyboard's first program; they
     // remain the fallback for a language file without them.
     list_->setHorizontalHeaderLabels({textOr("PROFILE_COLUMN_ACTIVE", QStringLiteral("激活")),
@@ -129,8 +151,8 @@ void CKeytune_DlgProfile::relabel() {
         {kAddId, "PROFILE_ADD"}, {kLoadId, "PROFILE_LOAD"},     {kDeleteId, "PROFILE_DELETE"}};
     for (const auto& [id, key] : labels) {
         const QString label = text(key);
+        button(id)->setCaption(label);
         button(id)->setAccessibleName(label);
-        button(id)->setToolTip(label);
     }
 }
 
@@ -152,6 +174,7 @@ void CKeytune_DlgProfile::initialiseSkin() {
         widgets::PlaceSkinButton(b.widget, skinIniFile_, widgets::kButtonInfoSection, b.skinKey,
                                  pictures);
     widgets::PlaceControl(list_, skinIniFile_, widgets::kButtonInfoSection, "PROGRAM_LIST");
+    widgets::PlaceControl(title_, skinIniFile_, widgets::kButtonInfoSection, "CONTROL_CAPTION");
     setChanged(changed_);
 }
 

@@ -24,6 +24,7 @@
 #include "widgets/CImgDialogBase.h"
 #include "widgets/SkinSheets.h"
 
+class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -124,6 +125,7 @@ class CKeytune_DlgProfile : public widgets::CImgDialogBase {
     ProfileFileChooser chooseFile_ = ChooseProfileFile;
 
     std::optional<widgets::SkinSheets> sheets_;
+    QLabel* title_ = nullptr;
     QTableWidget* list_ = nullptr;
     struct Button {
         ControlId id;

@@ -8,8 +8,10 @@
 
 #include "ProfileFile.h"
 #include "ProfileWindowRig.h"
+#include "settings/LanguageTables.h"
 #include "settings/SettingsValues.h"
 #include "widgets/CPngButton.h"
+#include "widgets/SkinStyle.h"
 
 using profiles::ui::ProfileFileQuestion;
 using rig::CKeytune_DlgProfile;
@@ -306,6 +308,46 @@ class ProfileWindowsTest : public QObject {
         QVERIFY(r.select(2));
         QVERIFY(r.menu->routeCommand(9200));
         QCOMPARE(r.firmware.currentProfile(), 0);
+    }
+
+    // The program's own skin places every control of the dialog inside the
+    // window; with KEYTUNE_SCREENSHOT_DIR set the dialog is saved as a picture.
+    void stagedSkinPlacesEveryControl() {
+        const QString skins = QStringLiteral(KEYTUNE_STAGE_DIR "/Skins");
+        if (!QFileInfo::exists(skins + "/Profile.ini"))
+            QSKIP("the skin is not staged");
+        widgets::ApplySkinStyle(*qApp);
+        Rig r;
+        QVERIFY(r.select(1));
+        const settings::LanguageFileTextSource texts(KEYTUNE_STAGE_DIR "/Lang0409.ini");
+        CKeytune_DlgProfile dialog(r.session, (skins + "/Profile.ini").toStdString(), skins, texts);
+        r.host.dialog = &dialog;
+        dialog.PrepareOpening();
+        for (const char* name : {"Gaming.kpf", "Work.kpf"}) {
+            dialog.setFileChooser([&](QWidget*, const ProfileFileQuestion&) {
+                return QString::fromStdString(r.folder.file(name));
+            });
+            dialog.AddProfileFile();
+        }
+        check(dialog.list(), 3);
+        dialog.list()->selectRow(4);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        const QRect window = dialog.rect();
+        QVERIFY(window.width() > 200 && window.height() > 150);
+        QVERIFY(window.contains(dialog.list()->geometry()));
+        for (auto id : {CKeytune_DlgProfile::kAddId, CKeytune_DlgProfile::kLoadId,
+                        CKeytune_DlgProfile::kDeleteId, CKeytune_DlgProfile::kOkId,
+                        CKeytune_DlgProfile::kCancelId, CKeytune_DlgProfile::kApplyId}) {
+            QVERIFY2(dialog.button(id)->isVisible(), qPrintable(QString::number(id)));
+            QVERIFY(window.contains(dialog.button(id)->geometry()));
+        }
+        QVERIFY(dialog.button(CKeytune_DlgProfile::kApplyId)->isEnabled());
+        const QString shots = qEnvironmentVariable("KEYTUNE_SCREENSHOT_DIR");
+        if (!shots.isEmpty())
+            QVERIFY(dialog.grab().save(shots + "/profile-manager.png"));
+        dialog.reject();
     }
 
   private:
