@@ -82,6 +82,11 @@ class CKeytune_DlgProfile : public widgets::CImgDialogBase {
     bool hasPendingChanges() const { return changed_; }
     void markActiveRow(int row);
     void disableApply() { setChanged(false); }
+    // Keyboard removal and shutdown close the dialog as Cancel does.
+    void closeIfOpen() {
+        if (isOpen())
+            reject();
+    }
 
     // Re-reads every text (the language-changed notification).
     void relabel();
