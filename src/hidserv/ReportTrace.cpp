@@ -1,10 +1,29 @@
 #include "ReportTrace.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace hidserv {
 
 ReportTrace::ReportTrace(const std::string& path) {
-    if (!path.empty())
-        file_ = std::fopen(path.c_str(), "ae");
+    if (path.empty())
+        return;
+    // Everything the program sends goes into this file: never into one that
+    // another account prepared (or points at through a link), where that
+    // account could read it.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        ::close(fd);
+        return;
+    }
+    file_ = ::fdopen(fd, "a");
+    if (!file_)
+        ::close(fd);
 }
 
 ReportTrace::~ReportTrace() {

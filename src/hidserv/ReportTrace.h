@@ -17,7 +17,8 @@ namespace hidserv {
 class ReportTrace {
   public:
     // An empty path turns the trace off. The file is opened for appending so
-    // that an earlier run's lines are kept.
+    // that an earlier run's lines are kept; a file that is not a regular file
+    // of this user (or a symbolic link) turns the trace off too.
     explicit ReportTrace(const std::string& path);
     ~ReportTrace();
     ReportTrace(const ReportTrace&) = delete;

@@ -2,6 +2,9 @@
 // virtual keyboard runs.
 #include "FrameTrace.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace vkbd {
 
 FrameTrace::~FrameTrace() {
@@ -12,7 +15,16 @@ FrameTrace::~FrameTrace() {
 bool FrameTrace::open(const std::string& path) {
     if (file_)
         std::fclose(file_);
-    file_ = std::fopen(path.c_str(), "w");
+    // Emptied at start, then appended to: a reader that empties the file
+    // while the keyboard runs (": > FILE", a log rotation that copies and
+    // truncates) gets the next line at the start instead of a run of NUL
+    // bytes up to the old size.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    file_ = ::fdopen(fd, "a");
+    if (!file_)
+        ::close(fd);
     return file_ != nullptr;
 }
 

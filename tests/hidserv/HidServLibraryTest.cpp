@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <array>
 #include <atomic>
@@ -483,6 +484,36 @@ TEST_F(HidServLibraryTest, TraceFileHasOneHexLinePerReportEachWay) {
     for (std::string line; std::getline(trace, line);) lines.push_back(line);
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(lines[0].substr(0, 14), "> 04 ab 00 01 ");
+}
+
+// The trace takes everything the program sends: it is never written into a
+// file of another account or through a symbolic link.
+TEST_F(HidServLibraryTest, TraceRefusesFilesItDoesNotOwn) {
+    const std::string real = dir_.file("real.txt");
+    std::ofstream(real).flush();
+    const std::string link = dir_.file("link.txt");
+    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+    std::vector<std::string> refused = {link};
+    const std::string foreign = dir_.file("foreign.txt");
+    if (geteuid() == 0) {
+        std::ofstream(foreign).flush();
+        ASSERT_EQ(chown(foreign.c_str(), 65534, 65534), 0);  // nobody
+        refused.push_back(foreign);
+    }
+    peer_->setHandler(answerEveryRequest);
+    peer_->listen();
+    size_t answered = 0;
+    for (const std::string& path : refused) {
+        setenv("KEYTUNE_TRACE", path.c_str(), 1);
+        ASSERT_GT(Init(0), 0);
+        readWith(kControl, HIDSERV_TAG_CTRL);
+        Bytes request = controlFrame(0x01);
+        ASSERT_GT(RequestWriteOne(kControl.data(), 0, 0, request.data(), 64, 0), 0);
+        EXPECT_TRUE(waitForInputs(HIDSERV_TAG_CTRL, ++answered));
+        End();
+        EXPECT_EQ(testsupport::TempFolder::read(path), "") << path;
+        EXPECT_EQ(testsupport::TempFolder::read(real), "") << path;
+    }
 }
 
 TEST_F(HidServLibraryTest, KeyboardThatClosesMidExchangeIsRemovedWithoutHanging) {

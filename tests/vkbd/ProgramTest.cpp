@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -187,6 +188,21 @@ TEST_F(VkbdProgram, TraceHasOneHexLinePerFrame) {
     EXPECT_EQ(lines[1].substr(2, 2), "04");
     EXPECT_EQ(lines[1].substr(11, 2), "03");
     EXPECT_EQ(lines[2].substr(0, 14), "> 04 01 00 01 ");
+}
+
+// The trace starts empty, and a reader that empties it while the keyboard
+// runs finds the next line at the start, not after a run of NUL bytes.
+TEST_F(VkbdProgram, TraceCanBeEmptiedWhileTheKeyboardRuns) {
+    std::ofstream(vkbd_.tracePath()) << "an earlier run\n";
+    start({}, true);
+    Client host(socket_);
+    ASSERT_TRUE(host.exchange(request(Command::ReadDeviceInfo, 44, 0)));
+    EXPECT_EQ(testsupport::TempFolder::read(vkbd_.tracePath()).substr(0, 2), "> ");
+    std::filesystem::resize_file(vkbd_.tracePath(), 0);
+    ASSERT_TRUE(host.exchange(request(Command::BeginTransfer, 0, 0)));
+    const std::string trace = testsupport::TempFolder::read(vkbd_.tracePath());
+    EXPECT_EQ(trace.find('\0'), std::string::npos);
+    EXPECT_EQ(trace.substr(0, 14), "> 04 01 00 01 ");
 }
 
 TEST_F(VkbdProgram, MemoriesPersistAcrossARestart) {
