@@ -136,7 +136,7 @@ QSize windowSize(const Ini& ini) {
     return load(ini.at("SCREEN").at("Main")).size();
 }
 
-TEST(SkinFiles, EveryKeyIsInItsFileInsideTheWindow) {
+TEST(skin_files, EveryKeyIsInItsFileInsideTheWindow) {
     const std::pair<const char*, QStringList> cases[] = {
         {"Main.ini", mainKeys()}, {"Composite.ini", kCompositeKeys}, {"Profile.ini", kProfileKeys}};
     for (const auto& [file, keys] : cases) {
@@ -168,7 +168,7 @@ TEST(SkinFiles, EveryKeyIsInItsFileInsideTheWindow) {
         }
 }
 
-TEST(SkinFiles, KeyboardButtonsArePairwiseDisjoint) {
+TEST(skin_files, KeyboardButtonsArePairwiseDisjoint) {
     const Ini ini = readIni("Main.ini");
     QStringList keys = numbered("FUNC_G%1", 1, 9) << "KEY_FN";
     for (const keys::KeyButton& b : keys::KeyButtonTable)
@@ -184,7 +184,7 @@ TEST(SkinFiles, KeyboardButtonsArePairwiseDisjoint) {
     }
 }
 
-TEST(SkinFiles, EverySheetHasItsWindowsSize) {
+TEST(skin_files, EverySheetHasItsWindowsSize) {
     for (const WindowFiles& w : kWindows) {
         const QSize size = windowSize(readIni(w.ini));
         for (const QString& sheet : w.sheets)
@@ -198,7 +198,7 @@ struct States {
     QString normal, over, down;
 };
 
-TEST(SkinFiles, ButtonsLookDifferentWhenHoveredAndPressed) {
+TEST(skin_files, ButtonsLookDifferentWhenHoveredAndPressed) {
     QStringList keyCaps = numbered("FUNC_G%1", 1, 9) << "KEY_FN";
     for (const keys::KeyButton& b : keys::KeyButtonTable)
         keyCaps
@@ -264,7 +264,7 @@ TEST(SkinFiles, ButtonsLookDifferentWhenHoveredAndPressed) {
     }
 }
 
-TEST(SkinFiles, OutlinesAreExactlyWhiteOutsideAndCoverTheControls) {
+TEST(skin_files, OutlinesAreExactlyWhiteOutsideAndCoverTheControls) {
     struct Case {
         const char* ini;
         const char* maskKey;
@@ -308,7 +308,7 @@ TEST(SkinFiles, OutlinesAreExactlyWhiteOutsideAndCoverTheControls) {
     EXPECT_GE(panel.top(), fold);
 }
 
-TEST(SkinFiles, EveryPictureExistsAtOneAndTwiceTheSize) {
+TEST(skin_files, EveryPictureExistsAtOneAndTwiceTheSize) {
     QStringList pictures = {"Arrow.jpg", "keytune.png", "tray128.png", "tray141.png",
                             "tray142.png"};
     for (const WindowFiles& w : kWindows) {
@@ -338,7 +338,7 @@ TEST(SkinFiles, EveryPictureExistsAtOneAndTwiceTheSize) {
     }
 }
 
-TEST(SkinFiles, LightingPicturesFitTheirControlsAndPresetsShowTheirColours) {
+TEST(skin_files, LightingPicturesFitTheirControlsAndPresetsShowTheirColours) {
     const Ini ini = readIni("Main.ini");
     const std::pair<const char*, const char*> cases[] = {
         {"CONTROL_DengStaPic", "dengdown.bmp"}, {"CONTROL_BLFXLStaPic", "leftup.bmp"},
@@ -365,7 +365,7 @@ TEST(SkinFiles, LightingPicturesFitTheirControlsAndPresetsShowTheirColours) {
     }
 }
 
-TEST(SkinGenerator, TwoRunsGiveIdenticalBytes) {
+TEST(skin_generator, TwoRunsGiveIdenticalBytes) {
     testsupport::TempFolder tmp;
     const QString root = QString::fromStdString(tmp.path());
     for (const char* run : {"a", "b"}) {
