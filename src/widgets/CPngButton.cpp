@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "FocusRing.h"
 #include "widgets/SkinStyle.h"
 
@@ -103,6 +105,13 @@ void CPngButton::setTint(const QColor& color) {
     update();
 }
 
+void CPngButton::setTintCornerRadius(qreal radius) {
+    tintRadius_ = std::max<qreal>(0, radius);
+    if (tint_) {
+        update();
+    }
+}
+
 void CPngButton::clearTint() {
     if (!tint_) {
         return;
@@ -156,7 +165,15 @@ void CPngButton::paintEvent(QPaintEvent*) {
     }
     if (tint_) {
         painter.setOpacity(0.5);
-        painter.fillRect(area, *tint_);
+        if (tintRadius_ > 0) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(*tint_);
+            painter.drawRoundedRect(QRectF(area), tintRadius_, tintRadius_);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        } else {
+            painter.fillRect(area, *tint_);
+        }
         painter.setOpacity(1);
     }
     if (!caption_.isEmpty()) {

@@ -1,10 +1,87 @@
 #include "widgets/SkinStyle.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+
+#include <algorithm>
 
 namespace widgets {
+
+namespace {
+
+// Fusion with the skin's arrows: the style sheet cannot draw a triangle, and
+// Fusion's own arrows vanish on the dark fields.
+class SkinProxyStyle : public QProxyStyle {
+  public:
+    SkinProxyStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        switch (element) {
+            case PE_IndicatorArrowDown:
+            case PE_IndicatorArrowUp:
+            case PE_IndicatorArrowLeft:
+            case PE_IndicatorArrowRight:
+                drawArrow(element, option, painter);
+                return;
+            default:
+                QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
+    }
+
+  private:
+    static void drawArrow(PrimitiveElement element, const QStyleOption* option, QPainter* painter) {
+        const QRectF r = option->rect;
+        const qreal size = std::min({r.width(), r.height(), 10.0});
+        if (size <= 0) {
+            return;
+        }
+        const QPointF c = r.center();
+        const qreal h = size / 2, q = size / 4;
+        QPainterPath chevron;
+        switch (element) {
+            case PE_IndicatorArrowDown:
+                chevron.moveTo(c.x() - h, c.y() - q);
+                chevron.lineTo(c.x(), c.y() + q);
+                chevron.lineTo(c.x() + h, c.y() - q);
+                break;
+            case PE_IndicatorArrowUp:
+                chevron.moveTo(c.x() - h, c.y() + q);
+                chevron.lineTo(c.x(), c.y() - q);
+                chevron.lineTo(c.x() + h, c.y() + q);
+                break;
+            case PE_IndicatorArrowLeft:
+                chevron.moveTo(c.x() + q, c.y() - h);
+                chevron.lineTo(c.x() - q, c.y());
+                chevron.lineTo(c.x() + q, c.y() + h);
+                break;
+            default:
+                chevron.moveTo(c.x() - q, c.y() - h);
+                chevron.lineTo(c.x() + q, c.y());
+                chevron.lineTo(c.x() - q, c.y() + h);
+                break;
+        }
+        QColor colour = QColor(0x9a, 0xa0, 0xab);
+        if (!(option->state & State_Enabled)) {
+            colour = QColor(0x5c, 0x61, 0x6b);
+        } else if (option->state & (State_MouseOver | State_Sunken | State_On)) {
+            colour = skin::kAccent;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(chevron);
+        painter->restore();
+    }
+};
+
+}  // namespace
 
 QString SkinStyleSheet() {
     // One sheet for every standard control that appears on a skinned window.
@@ -17,7 +94,7 @@ QListView, QListWidget, QTreeView, QTreeWidget, QTableView, QTableWidget {
     border: 1px solid #30353e; border-radius: 6px; outline: 0;
     selection-background-color: #0a86c2; selection-color: #ffffff; }
 QListView:focus, QTreeView:focus, QTableView:focus { border: 1px solid #00b4ff; }
-QListView::item, QTreeView::item { padding: 3px 4px; }
+QListView::item, QTreeView::item { padding: 3px 4px; border: none; }
 QListView::item:hover, QTreeView::item:hover { background: #262a31; }
 QListView::item:selected, QTreeView::item:selected, QTableView::item:selected {
     background: #0a86c2; color: #ffffff; }
@@ -37,16 +114,9 @@ QComboBox:hover, QLineEdit:hover, QAbstractSpinBox:hover { border: 1px solid #4a
 QComboBox:focus, QLineEdit:focus, QAbstractSpinBox:focus, QComboBox:on { border: 1px solid #00b4ff; }
 QComboBox:disabled, QLineEdit:disabled, QAbstractSpinBox:disabled { color: #5c616b; background: #1f2228; }
 QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; width: 18px; border: none; }
-QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid transparent;
-    border-right: 4px solid transparent; border-top: 5px solid #9aa0ab; margin-right: 6px; }
-QComboBox::down-arrow:on, QComboBox::down-arrow:hover { border-top-color: #00b4ff; }
 QComboBox QAbstractItemView { background: #1b1e24; color: #d6d9e0; border: 1px solid #30353e;
     selection-background-color: #0a86c2; selection-color: #ffffff; outline: 0; padding: 2px; }
 QAbstractSpinBox::up-button, QAbstractSpinBox::down-button { width: 16px; border: none; background: transparent; }
-QAbstractSpinBox::up-arrow { width: 0; height: 0; border-left: 4px solid transparent;
-    border-right: 4px solid transparent; border-bottom: 5px solid #9aa0ab; }
-QAbstractSpinBox::down-arrow { width: 0; height: 0; border-left: 4px solid transparent;
-    border-right: 4px solid transparent; border-top: 5px solid #9aa0ab; }
 
 QMenu { background: #1b1e24; color: #d6d9e0; border: 1px solid #30353e; padding: 4px; }
 QMenu::item { padding: 5px 22px 5px 22px; border-radius: 4px; }
@@ -73,7 +143,7 @@ QRadioButton::indicator { border-radius: 8px; }
 QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: #00b4ff; border-color: #00b4ff; }
 QCheckBox::indicator:hover, QRadioButton::indicator:hover { border-color: #00b4ff; }
 QCheckBox:focus, QRadioButton:focus { color: #ffffff; }
-QCheckBox:focus::indicator, QRadioButton:focus::indicator { border: 2px solid #00b4ff; }
+QCheckBox::indicator:focus, QRadioButton::indicator:focus { border: 2px solid #00b4ff; }
 QCheckBox:disabled, QRadioButton:disabled { color: #5c616b; }
 
 QScrollBar:vertical { background: #16181d; width: 10px; margin: 0; border: none; }
@@ -94,9 +164,7 @@ QFrame#ColourPalettePopup { background: #1b1e24; border: 1px solid #30353e; bord
 }
 
 void ApplySkinStyle(QApplication& app) {
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        app.setStyle(fusion);
-    }
+    app.setStyle(new SkinProxyStyle);
     QPalette palette;
     palette.setColor(QPalette::Window, skin::kPanel);
     palette.setColor(QPalette::WindowText, skin::kText);

@@ -33,7 +33,7 @@ using namespace widgets;
 
 namespace {
 
-constexpr QSize kWindow(980, 600);
+constexpr QSize kWindow(980, 800);
 constexpr int kCapTop = 92;
 constexpr QSize kCap(64, 44);
 constexpr int kCapPitch = 82;
@@ -69,6 +69,7 @@ QImage StateSheet(Look look, qreal scale) {
     DrawPanel(p, QRect(20, 190, 460, 190), "Pictures, sliders and colours");
     DrawPanel(p, QRect(500, 190, 460, 390), "Standard controls");
     DrawPanel(p, QRect(20, 394, 460, 186), "Lists");
+    DrawPanel(p, QRect(20, 594, 940, 186), "Pop-ups");
     for (int i = 0; i < kCaps; ++i) {
         QRectF cap = QRectF(CapRect(i)).adjusted(0.5, 0.5, -0.5, -0.5);
         QColor face(0x26, 0x2a, 0x31), edge(0x30, 0x35, 0x3e), outline(0x0d, 0x0f, 0x12);
@@ -248,7 +249,7 @@ int main(int argc, char** argv) {
     std::vector<CPngButton*> buttons;
     for (int i = 0; i < kCaps; ++i) {
         auto* button = new CPngButton(&window);
-        const QRect cap = CapRect(i).adjusted(-2, -2, 2, 2);
+        const QRect cap = CapRect(i);
         button->setGeometry(cap);
         button->setSheets(stateSheets, cap.topLeft() + QPoint(1, 1));
         button->setSelectionSheets(&sheets[5], &sheets[6]);
@@ -312,7 +313,7 @@ int main(int argc, char** argv) {
     colourRed->setGeometry(40, row3, 56, 24);
     Caption(&window, "colour", QRect(30, row3 + 26, 76, 14));
     auto* colourFocus = new ColourButton(&window);
-    colourFocus->setColour(QColor(0, 180, 255));
+    colourFocus->setColour(QColor(170, 90, 255));
     colourFocus->setGeometry(122, row3, 56, 24);
     Caption(&window, "focus", QRect(112, row3 + 26, 76, 14));
     auto* colourDisabled = new ColourButton(&window);
@@ -396,7 +397,7 @@ int main(int argc, char** argv) {
     colourRed->showPalette();
     QCoreApplication::processEvents();
     if (ColourPalettePopup* popup = colourRed->palettePopup()) {
-        composite.drawPixmap(QPoint(40, row3 + 28 - 100), popup->grab());
+        composite.drawPixmap(QPoint(40, 630), popup->grab());
         popup->close();
     }
     QMenu menu;
@@ -413,7 +414,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     menu.setActiveAction(menu.actions().at(1));
     QCoreApplication::processEvents();
-    composite.drawPixmap(QPoint(760, 40), menu.grab());
+    composite.drawPixmap(QPoint(330, 630), menu.grab());
     menu.close();
     composite.end();
 

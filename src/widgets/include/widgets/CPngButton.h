@@ -67,6 +67,10 @@ class CPngButton : public QAbstractButton {
     void setTint(const QColor& color);
     void clearTint();
     std::optional<QColor> tint() const { return tint_; }
+    // The tint covers a rounded rectangle of the button, so a key cap's
+    // corners keep the keyboard behind them (default 5, the caps' radius;
+    // 0 tints the whole rectangle).
+    void setTintCornerRadius(qreal radius);
 
     ButtonState state() const;
     ButtonPicture currentPicture() const { return ChooseButtonPicture(state()); }
@@ -101,6 +105,7 @@ class CPngButton : public QAbstractButton {
     QFont captionFont_;
     QColor captionColor_;
     std::optional<QColor> tint_;
+    qreal tintRadius_ = 5;
 };
 
 }  // namespace widgets

@@ -29,7 +29,7 @@ inline const QColor kWarning{0xff, 0x6b, 0x4a};
 // The style sheet ApplySkinStyle installs.
 QString SkinStyleSheet();
 
-// Installs the Fusion style, the dark palette and the style sheet.
+// Installs Fusion (with the skin's arrows), the dark palette and the style sheet.
 void ApplySkinStyle(QApplication& app);
 
 }  // namespace widgets
