@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-#include "lighting/ui/BusyIndicator.h"
 #include "lighting/ui/LightingPanelHost.h"
 #include "lighting/ui/PerKeyPainting.h"
 #include "lighting/ui/PreviewPainter.h"
@@ -74,7 +73,6 @@ struct LightingPanel::Pictures {
     std::array<Pair, 4> colourChoice;
     Pair multiColour;
     std::array<Pair, 2> tools;
-    QVector<QPixmap> busyFrames;
     QVector<QPixmap> brightness, speed;
     std::array<QPixmap, 8> presets;
 
@@ -95,7 +93,6 @@ struct LightingPanel::Pictures {
                         pair("lv.bmp", "lvok.bmp"), pair("lan.bmp", "lanok.bmp")};
         multiColour = pair("sjsup.bmp", "sjsdown.bmp");
         tools = {pair("user1up.bmp", "user1down.bmp"), pair("user2up.bmp", "user2down.bmp")};
-        for (int i = 1; i <= 10; ++i) busyFrames.push_back(load(QString("jdt%1.bmp").arg(i)));
         for (int i = 0; i <= 5; ++i) brightness.push_back(load(QString("%1.bmp").arg(i)));
         for (int i = 6; i <= 11; ++i) speed.push_back(load(QString("%1.bmp").arg(i)));
         for (int n = 0; n < 8; ++n) presets[n] = load(QString("Color%1.bmp").arg(n + 1));
@@ -126,7 +123,6 @@ LightingPanel::LightingPanel(Lighting& lighting, LightingPanelHost& host, Lighti
         lighting_, host_, setup_.userLightModePrefix, setup_.templateLightModeFile, perKey,
         [this] { return isShown(); }, [this](bool ok) { wrote(ok); });
     painting_->AttachKeyButtons();
-    busy_ = new BusyIndicator(busyPicture_, pictures_->busyFrames, this);
 
     connectEvents();
     previewTimer_.setInterval(100);  // the first tick waits a little longer
@@ -252,14 +248,6 @@ void LightingPanel::createControls() {
     }
 
     usbLabel_ = makeLabel("CONTROL_UsbStatic");
-    for (int k = 0; k < 4; ++k) {
-        reportRate_[k] = new widgets::CPngButton(w);
-        reportRate_[k]->setObjectName(QString("FUNC_REPORT%1").arg(k + 1));
-        reportRate_[k]->setCheckable(true);
-    }
-    busyPicture_ = new QLabel(w);
-    busyPicture_->setObjectName("CONTROL_JDTStatic");
-    busyPicture_->setScaledContents(true);
 
     for (const char* key : kNeverShownKeys) {
         QLabel* hidden = makeLabel(key);
@@ -274,9 +262,9 @@ void LightingPanel::placeAll() {
         widgets::PlaceControl(control, ini, section, control->objectName().toStdString());
     };
     for (QWidget* c : std::initializer_list<QWidget*>{
-             usbLabel_, rgbLabel_, title_, panelSwitch_, modeList_, busyPicture_, brightnessLabel_,
-             brightness_, speedLabel_, speed_, directionLabel_, directionLeft_, directionRight_,
-             fyColourLabel_, fyColour_, fyMulti_, fyMultiLabel_})
+             usbLabel_, rgbLabel_, title_, panelSwitch_, modeList_, brightnessLabel_, brightness_,
+             speedLabel_, speed_, directionLabel_, directionLeft_, directionRight_, fyColourLabel_,
+             fyColour_, fyMulti_, fyMultiLabel_})
         place(c);
     for (QWidget* c : colourChoice_) place(c);
     for (QWidget* c : std::initializer_list<QWidget*>{
@@ -289,16 +277,6 @@ void LightingPanel::placeAll() {
     for (QWidget* c : neverShown_) {
         place(c);
         c->hide();
-    }
-    if (setup_.sheets) {
-        const widgets::SkinSheets& s = *setup_.sheets;
-        // Normal, hover, pressed, normal again for disabled, and the disabled
-        // sheet as the look of the chosen rate.
-        std::array<const widgets::SkinSheet*, 5> sheetSlots = {&s[0], &s[1], &s[2], &s[0], &s[3]};
-        for (widgets::CPngButton* b : reportRate_)
-            widgets::PlaceSkinButton(b, ini, section, b->objectName().toStdString(), sheetSlots);
-    } else {
-        for (widgets::CPngButton* b : reportRate_) place(b);
     }
 }
 
@@ -342,11 +320,6 @@ void LightingPanel::connectEvents() {
         connect(presets_[n], &QAbstractButton::clicked, this, [this, n] { presetClicked(n + 1); });
     for (QLineEdit* field : rgb_)
         connect(field, &QLineEdit::textEdited, this, [this, field] { rgbEdited(field); });
-    for (int k = 0; k < 4; ++k)
-        connect(reportRate_[k], &QAbstractButton::clicked, this, [this, k] {
-            write([&] { return lighting_.ClickReportRate(k); });
-            showReportRate();
-        });
 }
 
 // ---- writes and their outcome ---------------------------------------------
@@ -388,7 +361,7 @@ int LightingPanel::ReadOnProfileSwitch() {
     if (result != 0)
         fillModeList();
     if (isShown())
-        hidePanel();
+        HidePanel();
     return result;
 }
 
@@ -412,7 +385,6 @@ void LightingPanel::fillModeList() {
 void LightingPanel::RefreshPanel() {
     const LightingState& s = lighting_.state();
     fillModeList();
-    showReportRate();
     showSliders();
     fyColour_->setColour(ToQColor(s.colours[FYColourButton]));
     hxColour_->setColour(ToQColor(s.colours[HXColourButton]));
@@ -436,10 +408,6 @@ void LightingPanel::showSliders() {
     const LightingState& s = lighting_.state();
     brightness_->setPosition(std::clamp<int>(s.brightness, 0, 5));
     speed_->setPosition(std::clamp(5 - int(s.speed), 0, 5));
-}
-
-void LightingPanel::showReportRate() {
-    for (int k = 0; k < 4; ++k) reportRate_[k]->setChecked(k == lighting_.state().reportRate);
 }
 
 void LightingPanel::showMultiColour() {
@@ -502,12 +470,14 @@ void LightingPanel::applyVisibility() {
 
 void LightingPanel::panelSwitchClicked() {
     if (isShown())
-        hidePanel();
+        HidePanel();
     else
         showPanel();
 }
 
-void LightingPanel::hidePanel() {
+void LightingPanel::HidePanel() {
+    if (!isShown())
+        return;
     setup_.writePanelOn(false);
     lighting_.state().panelOn = false;
     panelSwitch_->setChecked(false);
@@ -602,7 +572,6 @@ void LightingPanel::RestoreDefaults() {
     fyColour_->setColour(ToQColor(s.colours[FYColourButton]));
     hxColour_->setColour(ToQColor(s.colours[HXColourButton]));
     showMultiColour();
-    showReportRate();
     showColourChoice();
     painting_->ShowControls();
     applyVisibility();
@@ -654,11 +623,8 @@ void LightingPanel::Relabel() {
     }
     const char* fields[] = {"Red", "Green", "Blue"};
     for (int i = 0; i < 3; ++i) rgb_[i]->setAccessibleName(text(fields[i]));
-    for (int k = 0; k < 4; ++k)
-        reportRate_[k]->setAccessibleName(text("Usb") + ' ' + QString::number(k + 1));
     for (widgets::ColourButton* b : {fyColour_, hxColour_, paintColour_, baseColour_})
         b->setOtherText(text("Other"));
-    busyPicture_->setAccessibleName(text("Busy"));
     showDirection();
     const ModeTable& modes = lighting_.modes();
     for (int i = 0; i < modes.size() && i < modeList_->count(); ++i)
@@ -676,6 +642,12 @@ void LightingPanel::setWindowVisible(bool visible) {
 // the window are shown and the mode is not the per-key one (whose colours
 // stand still on the buttons).
 void LightingPanel::updatePreviewTimer() {
+    if (isShown() != lastShown_) {
+        lastShown_ = isShown();
+        emit shownChanged(lastShown_);
+    }
+    if (!setup_.ownPreviewTimer)
+        return;
     bool run = isShown() && windowVisible_ && lighting_.state().mode != kPerKeyMode;
     if (run && !previewTimer_.isActive()) {
         previewTimer_.setInterval(100);

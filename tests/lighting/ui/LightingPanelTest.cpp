@@ -50,10 +50,8 @@ const std::vector<Group> kGroups = {
     {'W',
      {"CONTROL_Color1", "CONTROL_Color5", "CONTROL_Color8", "CONTROL_RGBStatic", "COLOR_R",
       "COLOR_G", "COLOR_B"}},
-    // Shown whatever the mode: the panel's title and switch, the report rate.
-    {'*',
-     {"CONTROL_DengStatic", "CONTROL_DengStaPic", "CONTROL_UsbStatic", "FUNC_REPORT1",
-      "FUNC_REPORT4"}},
+    // Shown whatever the mode: the panel's title and switch, the report-rate title.
+    {'*', {"CONTROL_DengStatic", "CONTROL_DengStaPic", "CONTROL_UsbStatic"}},
 };
 
 TEST_F(LightingPanelModes, EachModeShowsItsControlsAndPlacesTheDirectionPictures) {
@@ -101,7 +99,7 @@ TEST_F(LightingPanelModes, EachModeShowsItsControlsAndPlacesTheDirectionPictures
             EXPECT_EQ(control("CONTROL_BLFXLStaPic")->pos(), QPoint(r.x, r.y)) << c.code;
         }
     }
-    // Hidden, the panel leaves only its title, its switch and the report rate.
+    // Hidden, the panel leaves only its title, its switch and the report-rate title.
     clickPanelSwitch();
     for (const Group& g : kGroups)
         for (const char* key : g.keys) EXPECT_EQ(visible(key), g.letter == '*') << key;
@@ -134,7 +132,7 @@ TEST_F(LightingPanelWrites, ModeListAndSlidersWriteAtTheCurrentProfilesOffsets) 
     EXPECT_EQ(parameterBytes(84, 3), (std::vector<uint8_t>{13, 1, 0}));
 }
 
-TEST_F(LightingPanelWrites, ColourGroupsDirectionChoiceAndReportRate) {
+TEST_F(LightingPanelWrites, ColourGroupsDirectionAndColourChoice) {
     poke(0, {6, 3, 2, 0, 1});  // mode 6, multi-colour on
     ASSERT_EQ(panel->ReadAgain(), 0);
     clickPanelSwitch();
@@ -170,14 +168,6 @@ TEST_F(LightingPanelWrites, ColourGroupsDirectionChoiceAndReportRate) {
     EXPECT_EQ(sent(), (std::vector<Sent>{Begin(), Param(17, {2}), End()}));
     EXPECT_TRUE(green->isChecked());
     EXPECT_FALSE(control<widgets::PictureSwitch>("CONTROL_HONGPIC")->isChecked());
-
-    auto* report3 = control<widgets::CPngButton>("FUNC_REPORT3");
-    QTest::mouseClick(report3, Qt::LeftButton);
-    QTest::mouseClick(report3, Qt::LeftButton);
-    EXPECT_EQ(sent(),
-              (std::vector<Sent>{Begin(), Param(15, {2}), End(), Begin(), Param(15, {2}), End()}));
-    EXPECT_TRUE(report3->isChecked());
-    EXPECT_FALSE(control<widgets::CPngButton>("FUNC_REPORT1")->isChecked());
 }
 
 TEST_F(LightingPanelWrites, PresetChangesTheKeyboardButNotTheColourButtonsOrSwitches) {

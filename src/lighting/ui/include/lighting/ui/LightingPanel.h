@@ -1,7 +1,7 @@
 // LightingPanel.h - the lighting region of the main window: the panel switch,
 // the mode list and the controls of the selected mode, the preset swatches,
-// the RGB read-out, the report-rate buttons, the busy picture, the preview
-// on the key buttons and per-key painting.
+// the RGB read-out, the preview on the key buttons and per-key painting.
+// The report-rate buttons and the busy picture are the main window's.
 //
 // Every control is a child of the main window placed from the main skin
 // file; every change is written to the keyboard at once through the lighting
@@ -35,24 +35,18 @@ class BitmapSlider;
 class CPngButton;
 class ColourButton;
 class PictureSwitch;
-class SkinSheets;
 }  // namespace widgets
 
 namespace lighting::ui {
 
-class BusyIndicator;
 class LightingPanelHost;
 class PerKeyPainting;
 class PreviewPainter;
 
 struct LightingPanelSetup {
-    QWidget* window = nullptr;  // the main window; the controls become its children
-    std::string skinIniFile;    // Skins/Main.ini
-    QString skinFolder;         // the folder of the lighting pictures
-    // The main window's state sheets: normal, hover, pressed, disabled (the
-    // report-rate buttons cut their pictures from them; the disabled sheet is
-    // their pressed look). Must outlive the panel.
-    const widgets::SkinSheets* sheets = nullptr;
+    QWidget* window = nullptr;          // the main window; the controls become its children
+    std::string skinIniFile;            // Skins/Main.ini
+    QString skinFolder;                 // the folder of the lighting pictures
     std::string userLightModePrefix;    // user folder + "UserDengColor_"
     std::string templateLightModeFile;  // Skins/UserDengColor_3.userd
     const settings::TextSource* texts = nullptr;
@@ -60,6 +54,10 @@ struct LightingPanelSetup {
     // file when not given.
     std::function<bool()> readPanelOn;
     std::function<void(bool)> writePanelOn;
+    // The panel runs its own 50 ms preview timer while it and the window are
+    // shown. A main window that drives the preview from a timer of its own
+    // sets this to false and calls PreviewTick() (see shownChanged).
+    bool ownPreviewTimer = true;
 };
 
 class LightingPanel : public QObject {
@@ -93,6 +91,9 @@ class LightingPanel : public QObject {
     void setWindowVisible(bool visible);
 
     bool isShown() const;
+    // Hides a shown panel as its switch does (key buttons back to key
+    // assignment, DengCheck "0").
+    void HidePanel();
     // A click on a key button while the panel is shown (the key buttons route
     // it here while isShown()). False when it belongs to key assignment.
     bool PaintKey(ButtonRef button);
@@ -100,7 +101,6 @@ class LightingPanel : public QObject {
     // The mode list (the main window's key filter keeps the arrow keys from
     // it while it has the focus).
     QComboBox* modeList() const { return modeList_; }
-    BusyIndicator& busyIndicator() { return *busy_; }
     PerKeyPainting& painting() { return *painting_; }
     UserLightModes& userModes();
     const PreviewPainter& preview() const { return *preview_; }
@@ -108,8 +108,15 @@ class LightingPanel : public QObject {
     // True after a write the keyboard did not take, until the next one it took.
     bool showsWriteFailure() const { return writeFailed_; }
 
-    // One preview step now (the timer's work).
+    // One preview step now (the timer's work); nothing while the panel is
+    // hidden.
     void PreviewTick();
+
+  signals:
+    // The panel opened or closed (its switch, a profile switch, a read of the
+    // setting): the key buttons' routing and a host-driven preview timer
+    // follow it.
+    void shownChanged(bool shown);
 
   private:
     struct Pictures;
@@ -121,14 +128,12 @@ class LightingPanel : public QObject {
     void connectEvents();
 
     void panelSwitchClicked();
-    void hidePanel();
     void showPanel();
     void modeChosen(int listIndex);
     void placeDirectionControls();
     void showDirection();
     void showMultiColour();
     void showColourChoice();
-    void showReportRate();
     void showSliders();
     void fillModeList();
     void applyVisibility();
@@ -147,9 +152,9 @@ class LightingPanel : public QObject {
     std::unique_ptr<Pictures> pictures_;
     std::unique_ptr<PreviewPainter> preview_;
     std::unique_ptr<PerKeyPainting> painting_;
-    BusyIndicator* busy_ = nullptr;
     QTimer previewTimer_;
     bool windowVisible_ = false;
+    bool lastShown_ = false;
     bool writeFailed_ = false;
 
     QLabel* title_ = nullptr;
@@ -183,8 +188,6 @@ class LightingPanel : public QObject {
     QLabel* rgbLabel_ = nullptr;
     std::array<QLineEdit*, 3> rgb_{};
     QLabel* usbLabel_ = nullptr;
-    std::array<widgets::CPngButton*, 4> reportRate_{};
-    QLabel* busyPicture_ = nullptr;
     std::vector<QWidget*> neverShown_;
 };
 
