@@ -96,7 +96,7 @@ constexpr Placed kKeySetButtons[] = {
     {kTabFunction, "CONTROL_FUNCTION"},
     {kOk, "CONTROL_OK"},
     {kCancel, "CONTROL_CANCEL"},
-    {kApply, "CONTROL_APPLY"},
+    {kApply, "CONTROL2_APPLY"},
 };
 constexpr Placed kMacroSetButtons[] = {
     {kDeleteMacro, "FUNC_MACRO_DELETE"},   {kAddMacro, "FUNC_MACRO_ADD"},
