@@ -92,10 +92,12 @@ void SingleInstance::onConnection() {
 }
 
 void SingleInstance::handleRequest(const QByteArray& line) {
+    // Handled after the socket's own handler has returned: a KILL ends the
+    // instance, which deletes the server and this very socket.
     if (line == "OPEN")
-        emit openRequested();
+        QMetaObject::invokeMethod(this, &SingleInstance::openRequested, Qt::QueuedConnection);
     else if (line == "KILL")
-        emit killRequested();
+        QMetaObject::invokeMethod(this, &SingleInstance::killRequested, Qt::QueuedConnection);
 }
 
 void SingleInstance::release() {
