@@ -149,6 +149,7 @@ const FormatText kFormatTexts[] = {
     {"MACRO_ERR_MAX", "d"},               // 100
     {"MACRO_ACTION_ERR_DELAY_MAX", "d"},  // 40000
     {"PROFILE_FORMAT_ERROR", "s"},        // the file's path
+    {"MAIN_REPORT_PROMPT", "d"},          // the report-rate button, 1 to 4
 };
 
 std::vector<std::string> AllTextKeys() {
